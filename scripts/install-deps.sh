@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kestrel needs to build, test and run its
+# tools. Only missing packages are installed, so running it again is cheap.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config ccache git
+  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
+  libswresample-dev libavfilter-dev ffmpeg
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+)
+if [ "${1:-}" = "--test" ]; then
+  packages+=(python3)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
