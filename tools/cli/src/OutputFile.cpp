@@ -1,0 +1,71 @@
+#include "OutputFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrel::cli {
+
+namespace {
+
+bool WriteAll(int fd, const std::string& text)
+{
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteOutput(const std::string& path, const std::string& text, std::string* error)
+{
+    if (path.empty() || path == "-") {
+        std::fflush(stdout);
+        if (!WriteAll(STDOUT_FILENO, text)) {
+            *error = std::string("cannot write to standard output: ") + std::strerror(errno);
+            return false;
+        }
+        return true;
+    }
+
+    std::string tmp = path + ".tmp.XXXXXX";
+    const int fd = mkstemp(tmp.data());
+    if (fd < 0) {
+        *error = "cannot create " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    // mkstemp creates the file 0600; give it the usual permissions.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+
+    bool ok = WriteAll(fd, text) && fsync(fd) == 0;
+    int err = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        ::unlink(tmp.c_str());
+        *error = "cannot write " + path + ": " + std::strerror(err);
+    }
+    return ok;
+}
+
+}  // namespace kestrel::cli
