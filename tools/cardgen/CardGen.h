@@ -27,20 +27,52 @@ struct CardOptions {
     bool nestedFolders = false;  // spread recordings over nested folders
     bool damagedFiles = false;   // add truncated, mis-named and wrong-extension files
     bool audio = true;           // sound on the first channel
-    int64_t startEpochSec = 0;   // first recording's local start; 0 = a fixed date
+    int64_t startEpochSec = 0;   // first recording's start (seconds since 1970 UTC; names show
+                                 // it in local time); 0 = 2024-06-11 08:15:03 local time
+    int audioSampleRate = 16000;
+    int audioChannels = 1;       // 1 or 2
+};
+
+// Why a file is on the card.
+enum class FileRole {
+    Recording,       // part of a recording a reader finds
+    HiddenAvi,       // hidden AVI recording: the AVI reader skips hidden files
+    TooDeep,         // valid recording three folder levels down (folder/a/b/c)
+    Truncated,       // channel file cut off inside its headers
+    BadName,         // valid content, but too few digits in the name
+    WrongExtension,  // a text file named like an AVI channel file
+    Empty,           // zero bytes, named like an AVI channel file
 };
 
 // One file the generator wrote, with what a reader should make of it.
 struct GeneratedFile {
     std::string path;
     int recordingIndex = -1;     // -1 for deliberately damaged or decoy files
-    int channel = 0;
+    int channel = 0;             // 0-based channel of the file's first video stream
     bool damaged = false;
+    FileRole role = FileRole::Recording;
+};
+
+// One recording a reader should find.
+struct GeneratedRecording {
+    int index = 0;
+    int64_t startEpochSec = 0;   // from the file name, read as local time
+    int64_t durationMs = 0;      // of the video streams
+    int recType = 0;             // 0..7 as the name rules give it
+    Container container = Container::Avi;  // Avi, AviChannelFiles or Mp4
+    int channels = 0;            // video channels of the recording
+    bool hidden = false;         // hidden MP4 (the MP4 reader includes hidden files)
+    std::string primaryPath;     // single file, or the ch0 file of a set
 };
 
 struct CardResult {
     std::vector<GeneratedFile> files;
-    int recordings = 0;          // recordings a reader should find
+    int recordings = 0;          // recordings a reader should find (AVI and MP4 together)
+    // By container: a reader that takes the folder's MP4 files ignores its AVI
+    // files, so on a Mixed card an MP4 reader finds mp4Recordings.
+    int aviRecordings = 0;
+    int mp4Recordings = 0;
+    std::vector<GeneratedRecording> recordingList;  // in time order, index = position
 };
 
 // Returns false and sets error when the card cannot be written.
