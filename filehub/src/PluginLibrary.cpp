@@ -59,6 +59,12 @@ std::unique_ptr<PluginEntry> OpenPlugin(const std::string& path, std::string* wh
         *why = "GetPluginInfo failed";
         return nullptr;
     }
+    // Pin a plug-in once it is accepted: dlclose then only drops the reference
+    // and the code stays mapped. The media and system libraries a plug-in
+    // pulls in keep process-wide state (exit handlers, caches, threads) that
+    // must not vanish while the process runs. Rejected files are unloaded.
+    if (void* pin = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE))
+        dlclose(pin);
     // The text slots are read as terminated strings later; make sure they are.
     for (char16_t* slot : {entry->info.szName, entry->info.szMaker, entry->info.szTitle,
                            entry->info.szTitle2, entry->info.szVersion, entry->info.szWebAddress})
