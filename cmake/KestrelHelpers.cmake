@@ -1,7 +1,8 @@
-# kestrel_add_test(name source... [LIBS lib...])
-# Builds a GoogleTest program into the test folder and registers its cases.
+# kestrel_add_test(name source... [LIBS lib...] [LABELS label...])
+# Builds a GoogleTest program into the test folder and registers its cases,
+# optionally with CTest labels (ctest -L label).
 function(kestrel_add_test name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE kestrel_headers GTest::gtest GTest::gtest_main ${ARG_LIBS})
   target_compile_definitions(${name} PRIVATE
@@ -9,7 +10,11 @@ function(kestrel_add_test name)
     KESTREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     KESTREL_SHARED_TESTDATA="${CMAKE_SOURCE_DIR}/../shared/testdata")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KESTREL_TEST_BIN_DIR})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "TZ=Europe/Berlin")
+  set(props ENVIRONMENT "TZ=Europe/Berlin")
+  if(ARG_LABELS)
+    list(APPEND props LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
 endfunction()
 
 # kestrel_add_fuzzer(name source [LIBS lib...] [CORPUS dir])

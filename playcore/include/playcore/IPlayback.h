@@ -1,0 +1,48 @@
+// The playback engine's one exported class. The viewer obtains a player with
+// IPlayback::Create() and drives it through the virtual operations below; the
+// engine answers through the playback callback (PB_CB_* codes).
+#pragma once
+
+#include <mutex>
+
+#include <kestrel/KestrelTypes.h>
+
+#define PLAYCORE_API __attribute__((visibility("default")))
+
+class PLAYCORE_API IPlayback {
+public:
+    IPlayback() = default;
+    IPlayback(const IPlayback& other);
+    IPlayback& operator=(const IPlayback& other);
+
+    // A new player (a CPlayManager); null when it cannot be allocated.
+    static IPlayback* Create();
+
+    virtual int OpenFile(CRecFileInfo* rec);
+    virtual void CloseFile();
+    virtual int GetStreamInfo(int channel, _TAG_STREAM_INFO* info);
+    virtual int Start();
+    virtual void Stop();
+    virtual void Pause(int holdFrame);
+    virtual void Resume();
+    virtual void StepNext();
+    virtual void SetPos(double seconds);
+    virtual void SetPBSpeed(double factor);
+    virtual _TAG_DEC_INFO* GetLastVideo(int channel);
+    virtual void SetAudioLevel(double level);
+    virtual int GetPlayState();
+    virtual void SetCallback(PlaybackCallback callback, void* user);
+    virtual ~IPlayback() = default;
+
+protected:
+    // Calls the callback, if one is set, with parameter 0. The callback and
+    // its user pointer are read together under a lock because the caller may
+    // replace them while the presentation thread notifies.
+    void Notify(uint32_t code, void* info);
+
+    PlaybackCallback m_pCallback = nullptr;
+    void* m_pUser = nullptr;
+
+private:
+    mutable std::mutex m_callbackLock;
+};

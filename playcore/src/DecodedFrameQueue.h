@@ -1,0 +1,63 @@
+// A fixed pool of decoded pictures or sound buffers and the first-in
+// first-out list of filled slots handed to the presentation thread.
+//
+// The decoder thread is the only writer of slots and the only appender; the
+// presentation thread is the only remover. Slots are filled in ring order and
+// the list never holds more entries than the pool has slots, so the slot at the
+// ring index is free whenever Count() < PoolSize(): a slot is overwritten only
+// after it has left the list.
+#pragma once
+
+#include <deque>
+#include <mutex>
+#include <vector>
+
+#include <kestrel/KestrelTypes.h>
+
+namespace playcore {
+
+class DecodedFrameQueue {
+public:
+    explicit DecodedFrameQueue(int kind) : m_nKind(kind) {}
+    ~DecodedFrameQueue() { Free(); }
+    DecodedFrameQueue(const DecodedFrameQueue&) = delete;
+    DecodedFrameQueue& operator=(const DecodedFrameQueue&) = delete;
+
+    // Frees any previous pool and makes one of `size` empty slots.
+    void Create(int size);
+    // Empties the list and rewinds the ring; buffers stay allocated.
+    void Clear();
+    // Empties the list and frees every buffer and the pool.
+    void Free();
+
+    int PoolSize() const;
+    int Count() const;
+    // The slot to fill next (decoder thread only; free while Count() < PoolSize()).
+    _TAG_DEC_INFO* NextSlot();
+    // Makes sure the slot owns at least `bytes` bytes (grows, never shrinks).
+    static bool Reserve(_TAG_DEC_INFO* slot, int bytes);
+    // Appends the filled slot and advances the ring.
+    void Append(_TAG_DEC_INFO* slot);
+
+    // Oldest listed slot, or null. The pointer stays valid until the slot is
+    // removed; its data is read outside the lock.
+    _TAG_DEC_INFO* Peek() const;
+    // Time of the oldest slot; false when empty.
+    bool PeekTime(double* time) const;
+    // The entry after the oldest, or null.
+    _TAG_DEC_INFO* PeekSecond() const;
+    // Removes the oldest entry if it is `slot` (a seek may have cleared the
+    // list meanwhile, in which case nothing is removed).
+    void Remove(const _TAG_DEC_INFO* slot);
+    // Removes the oldest entry whatever it is.
+    void RemoveOldest();
+
+private:
+    const int m_nKind;
+    mutable std::mutex m_lock;
+    std::vector<_TAG_DEC_INFO> m_pool;
+    int m_nRing = 0;
+    std::deque<_TAG_DEC_INFO*> m_list;
+};
+
+}  // namespace playcore

@@ -1,0 +1,25 @@
+// Small services the engine's threads share: thread names, the millisecond
+// tick, sleeping and the debugger trace.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace playcore {
+
+// Names the calling thread (cut to the 15 characters the system keeps), so
+// debuggers and `top -H` show "PlayManager", "ReadThread - 0", ...
+void NameThisThread(const std::string& name);
+
+// Monotonic milliseconds.
+uint64_t TickMs();
+
+void SleepMs(int ms);
+
+// Gives the processor to another ready thread.
+void YieldThread();
+
+// printf-style trace to stderr, only when KESTREL_TRACE=1.
+void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace playcore

@@ -1,0 +1,40 @@
+// Recordings for the engine's tests, made with the ffmpeg command into the
+// build folder on first use, and independent reference decodes of them by
+// the ffmpeg and ffprobe commands.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <kestrel/KestrelTypes.h>
+
+namespace testmedia {
+
+// 320x240 at 25 frames/s, key frame every second, H.264 without B-frames.
+std::string TwoStreamAvi();      // 6 s, two video streams, stereo 16-bit PCM
+std::string TwoStreamMp4();      // 6 s, two video tracks, stereo AAC
+std::string ChannelFileAvi(int channel);  // 6 s, one video stream each; sound on channel 0
+std::string SilentTwoStreamMp4();         // 6 s, two video tracks, no sound
+std::string ShortSoundAvi();     // 2 s, one video stream, stereo 16-bit PCM
+// Writes the first `percent` of `source` to a new file and returns its path.
+std::string TruncatedCopy(const std::string& source, int percent);
+
+// Runs a shell command and returns its standard output.
+std::string RunCommand(const std::string& command);
+
+// MD5 of every picture of video stream k as planar YUV 4:2:0, in order.
+std::vector<std::string> ReferencePictureMd5(const std::string& path, int k);
+// Packet time stamps of video stream k in seconds ("dts_time" or "pts_time").
+std::vector<double> PacketTimes(const std::string& path, int k, const char* field);
+// The file's sound through volume `level` and 16-bit mono conversion.
+std::vector<uint8_t> ReferenceMonoSound(const std::string& path, double level);
+
+// A recording record listing `paths` as its channels.
+std::unique_ptr<CRecFileInfo> MakeRecord(const std::vector<std::string>& paths, int64_t startMs = 0);
+
+// Threads of this process whose name is `name`.
+int ThreadsNamed(const std::string& name);
+
+}  // namespace testmedia
