@@ -252,9 +252,7 @@ bool CPlayManager::PreRollPass(double* clock)
         return false;
     }
     if (first->VideoFrames().Count() > 0 || first->GetVideoState() != kStreamAtEnd) {
-        // A negative earliest time (sound primed before zero, as MP4 sound
-        // often is) still starts the clock; waiting for >= 0 would never end.
-        if (ready && active > 0 && busy == 0) {
+        if (ready && active > 0 && busy == 0 && start >= 0.0) {
             m_bClockRunning = 1;
             *clock = start;
         }

@@ -186,4 +186,14 @@ int ThreadsNamed(const std::string& name)
     return count;
 }
 
+bool WaitForThreadsNamed(const std::string& name, int count)
+{
+    for (int i = 0; i < 200; ++i) {
+        if (ThreadsNamed(name) == count)
+            return true;
+        usleep(10000);
+    }
+    return false;
+}
+
 }  // namespace testmedia

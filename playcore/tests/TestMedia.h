@@ -36,5 +36,8 @@ std::unique_ptr<CRecFileInfo> MakeRecord(const std::vector<std::string>& paths, 
 
 // Threads of this process whose name is `name`.
 int ThreadsNamed(const std::string& name);
+// Waits up to two seconds for a thread name to appear; names are set by the
+// threads themselves shortly after they start.
+bool WaitForThreadsNamed(const std::string& name, int count);
 
 }  // namespace testmedia

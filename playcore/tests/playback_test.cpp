@@ -56,9 +56,9 @@ TEST_F(PlayerTest, TwoStreamAviPlaysEachStreamOnItsChannelWithDtsTimes)
 
     player->SetPBSpeed(kNoPacing);
     ASSERT_EQ(player->Start(), 0);
-    EXPECT_EQ(testmedia::ThreadsNamed("PlayManager"), 1);
-    EXPECT_EQ(testmedia::ThreadsNamed("ReadThread - 1"), 1);
-    EXPECT_EQ(testmedia::ThreadsNamed("DecoderThread 1"), 1);
+    EXPECT_TRUE(testmedia::WaitForThreadsNamed("PlayManager", 1));
+    EXPECT_TRUE(testmedia::WaitForThreadsNamed("ReadThread - 1", 1));
+    EXPECT_TRUE(testmedia::WaitForThreadsNamed("DecoderThread 1", 1));
     ASSERT_TRUE(WaitForEnd());
     ExpectEndedOnce(recorder);
     EXPECT_EQ(player->GetPlayState(), 1);  // the end does not stop the player
