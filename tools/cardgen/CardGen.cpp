@@ -104,7 +104,7 @@ private:
         if (r.container == Container::Mp4) {
             info.recType = Mp4RecType(r.kind);
             info.primaryPath = Path(r.folder, Mp4Name(r));
-            if (!WriteMp4File(info.primaryPath, media, m_error)) return false;
+            if (!WriteMp4File(info.primaryPath, media, m_sound, m_error)) return false;
             AddFile(info.primaryPath, r.index, 0, FileRole::Recording);
             ++m_result->mp4Recordings;
         } else {
@@ -159,7 +159,7 @@ private:
             PlannedRecording deep = d;
             deep.startUtc += 60;
             const std::string path = Path(folder, mp4Card ? Mp4Name(deep) : AviSingleName(deep));
-            if (!(mp4Card ? WriteMp4File(path, media, m_error) : WriteAviFile(path, media, all, true, m_error)))
+            if (!(mp4Card ? WriteMp4File(path, media, m_sound, m_error) : WriteAviFile(path, media, all, true, m_error)))
                 return false;
             AddFile(path, -1, 0, FileRole::TooDeep);
         }
@@ -181,7 +181,7 @@ private:
             AddFile(badAvi, -1, 0, FileRole::BadName);
             if (mp4Card) {
                 const std::string badMp4 = Path("", stamp.substr(2, stamp.size() - 3) + "_NOR.mp4");  // 11 digits
-                if (!WriteMp4File(badMp4, media, m_error)) return false;
+                if (!WriteMp4File(badMp4, media, m_sound, m_error)) return false;
                 AddFile(badMp4, -1, 0, FileRole::BadName);
             }
 
@@ -203,6 +203,7 @@ private:
     }
 
     const CardOptions& m_o;
+    AacCache m_sound;
     CardResult* m_result;
     std::string* m_error;
 };

@@ -33,21 +33,20 @@ bool AddVideoTrack(Mp4Movie& movie, const RecordingMedia& m, const std::vector<E
     return true;
 }
 
-bool AddAudioTrack(Mp4Movie& movie, const RecordingMedia& m, std::string* error)
+bool AddAudioTrack(Mp4Movie& movie, const RecordingMedia& m, AacCache& cache, std::string* error)
 {
-    AacEncoder encoder;
-    std::vector<EncodedPacket> packets;
-    if (!encoder.Open(m.sampleRate, m.audioChannels, error) || !encoder.EncodeAll(m.pcm, &packets, error))
-        return false;
+    const AacCache::Entry* sound = cache.Get(m, error);
+    if (!sound) return false;
     Mp4Track t;
     t.kind = Mp4Track::Kind::Audio;
     t.timescale = static_cast<uint32_t>(m.sampleRate);
     t.sampleRate = m.sampleRate;
     t.channels = m.audioChannels;
-    t.audioConfig = encoder.Config();
-    t.primingSamples = encoder.Priming();
+    t.audioConfig = sound->config;
+    t.primingSamples = sound->priming;
     t.playSamples = static_cast<int64_t>(m.pcm.size()) / m.audioChannels;
-    const auto frame = static_cast<uint32_t>(encoder.FrameSize());
+    const auto frame = static_cast<uint32_t>(sound->frameSize);
+    const std::vector<EncodedPacket>& packets = sound->packets;
     int64_t nextChunkAt = 0;  // media time of the next one-second boundary
     for (size_t i = 0; i < packets.size(); ++i) {
         const int64_t dts = static_cast<int64_t>(i) * frame;
@@ -55,7 +54,7 @@ bool AddAudioTrack(Mp4Movie& movie, const RecordingMedia& m, std::string* error)
             t.chunkStarts.push_back(static_cast<uint32_t>(i));
             nextChunkAt += m.sampleRate;
         }
-        t.samples.push_back({std::move(packets[i].data), frame, true});
+        t.samples.push_back({packets[i].data, frame, true});
     }
     movie.tracks.push_back(std::move(t));
     return true;
@@ -85,13 +84,32 @@ void AddUserDataTrack(Mp4Movie& movie, const RecordingMedia& m)
 
 }  // namespace
 
-bool WriteMp4File(const std::string& path, const RecordingMedia& m, std::string* error)
+const AacCache::Entry* AacCache::Get(const RecordingMedia& m, std::string* error)
+{
+    for (const Entry& e : m_entries)
+        if (e.sampleRate == m.sampleRate && e.channels == m.audioChannels && e.pcm == m.pcm) return &e;
+    Entry e;
+    AacEncoder encoder;
+    if (!encoder.Open(m.sampleRate, m.audioChannels, error) || !encoder.EncodeAll(m.pcm, &e.packets, error))
+        return nullptr;
+    e.pcm = m.pcm;
+    e.sampleRate = m.sampleRate;
+    e.channels = m.audioChannels;
+    e.config = encoder.Config();
+    e.priming = encoder.Priming();
+    e.frameSize = encoder.FrameSize();
+    if (m_entries.size() >= 16) m_entries.erase(m_entries.begin());
+    m_entries.push_back(std::move(e));
+    return &m_entries.back();
+}
+
+bool WriteMp4File(const std::string& path, const RecordingMedia& m, AacCache& sound, std::string* error)
 {
     Mp4Movie movie;
     movie.creationTime1904 = static_cast<uint64_t>(m.startUtc) + kSeconds1904To1970;
     for (const auto& packets : m.video)
         if (!AddVideoTrack(movie, m, packets, error)) return false;
-    if (!m.pcm.empty() && !AddAudioTrack(movie, m, error)) return false;
+    if (!m.pcm.empty() && !AddAudioTrack(movie, m, sound, error)) return false;
     AddUserDataTrack(movie, m);
 
     std::vector<uint8_t> bytes;
