@@ -9,6 +9,8 @@ packages=(
   libswresample-dev libavfilter-dev ffmpeg
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  qt6-base-dev fonts-dejavu-core
+  qt6-svg-dev
 )
 if [ "${1:-}" = "--test" ]; then
   packages+=(python3)

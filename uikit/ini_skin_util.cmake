@@ -1,0 +1,34 @@
+# INI files, skin loaders and utility helpers of uikit (Qt based, except the
+# INI class, which uses the standard library only).
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
+
+target_sources(uikit PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ini/CIniFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin/SkinNumbers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin/CUIText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin/CUIImage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin/CUICoordi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/util/UserFolders.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/util/CUtilReg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/util/CUtilPath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/util/CUtilMessageBox.cpp)
+target_link_libraries(uikit PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets)
+set_target_properties(uikit PROPERTIES AUTOMOC ON)
+
+if(KESTREL_TESTS)
+  set(_uikit_st_tests ${CMAKE_CURRENT_LIST_DIR}/tests)
+  kestrel_add_test(uikit_ini_tests
+    ${_uikit_st_tests}/ini_file_test.cpp
+    ${_uikit_st_tests}/ini_concurrency_test.cpp
+    LIBS uikit)
+  kestrel_add_test(uikit_skin_tests
+    ${_uikit_st_tests}/skin_text_test.cpp
+    ${_uikit_st_tests}/skin_image_coordi_test.cpp
+    ${_uikit_st_tests}/util_gui_env.cpp
+    LIBS uikit)
+  kestrel_add_test(uikit_util_tests
+    ${_uikit_st_tests}/util_reg_test.cpp
+    ${_uikit_st_tests}/util_path_test.cpp
+    ${_uikit_st_tests}/util_gui_env.cpp
+    LIBS uikit)
+endif()
