@@ -228,7 +228,7 @@ mmAviParser::~mmAviParser()
 int mmAviParser::OpenAVI(const std::wstring& path)
 {
     CloseAVI();
-    FILE* f = std::fopen(kestrel::ToUtf8(path).c_str(), "rb");
+    FILE* f = std::fopen(kestrel::ToUtf8(path).c_str(), "rbe");
     if (!f)
         return kAviErrFileOpen;
     return OpenAVI(f);
