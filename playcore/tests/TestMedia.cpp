@@ -93,6 +93,18 @@ std::string ShortSoundAvi()
                                  kVideoOut + "-c:a pcm_s16le");
 }
 
+std::string NoiseFile()
+{
+    const fs::path target = fs::path(MediaFolder()) / (std::to_string(getpid()) + "-noise.avi");
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    uint32_t state = 12345;
+    for (int i = 0; i < 65536; ++i) {
+        state = state * 1664525u + 1013904223u;
+        out.put(static_cast<char>(state >> 24));
+    }
+    return target.string();
+}
+
 std::string TruncatedCopy(const std::string& source, int percent)
 {
     const fs::path target = fs::path(MediaFolder()) /

@@ -18,6 +18,8 @@ std::string TwoStreamMp4();      // 6 s, two video tracks, stereo AAC
 std::string ChannelFileAvi(int channel);  // 6 s, one video stream each; sound on channel 0
 std::string SilentTwoStreamMp4();         // 6 s, two video tracks, no sound
 std::string ShortSoundAvi();     // 2 s, one video stream, stereo 16-bit PCM
+// A file of 64 KiB of noise with a media file's name.
+std::string NoiseFile();
 // Writes the first `percent` of `source` to a new file and returns its path.
 std::string TruncatedCopy(const std::string& source, int percent);
 

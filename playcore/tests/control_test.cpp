@@ -59,9 +59,11 @@ TEST_F(PlayerTest, UnopenableChannelReportsAndClosesEverything)
     EXPECT_EQ(player->OpenFile(rec.get()), -1);
     EXPECT_EQ(recorder.Count(PB_CB_OPEN_FAILED), 2u);
     // Not a media file at all.
-    rec = testmedia::MakeRecord({std::string(KESTREL_SOURCE_DIR) + "/playcore/CMakeLists.txt"});
+    const std::string noise = testmedia::NoiseFile();
+    rec = testmedia::MakeRecord({noise});
     EXPECT_EQ(player->OpenFile(rec.get()), -1);
     EXPECT_EQ(recorder.Count(PB_CB_OPEN_FAILED), 3u);
+    std::remove(noise.c_str());
     // The player stays usable.
     Open({good});
 }

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the playback engine and its tests with ThreadSanitizer and runs the
+# engine tests (CTest label "engine"). The build folder defaults to
+# build-tsan; pass another as the first argument.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${1:-build-tsan}
+jobs=$(nproc)
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTREL_SANITIZE=thread
+cmake --build "$build" -j "$jobs" --target playcore playcore_parts_test playcore_playback_test
+
+export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
+ctest --test-dir "$build" -L engine --output-on-failure -j "$jobs" --timeout 600
