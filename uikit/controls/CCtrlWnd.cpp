@@ -13,6 +13,7 @@ CCtrlWnd::CCtrlWnd(QWidget* parent, int id) : QWidget(parent), m_id(id) {
 void CCtrlWnd::SetWindowText(const QString& text) {
     if (text == m_text) return;
     m_text = text;
+    TextChanged();
     update();
 }
 

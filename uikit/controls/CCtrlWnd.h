@@ -31,6 +31,8 @@ protected:
     // Draws the whole face into an image of the client size.
     virtual void Draw(QPainter& p) = 0;
     intptr_t SendToParent(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    // Called after the window text changed.
+    virtual void TextChanged() {}
     void paintEvent(QPaintEvent* event) override;
 
     QString m_text;
