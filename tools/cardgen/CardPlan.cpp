@@ -133,8 +133,8 @@ CardPlan MakePlan(const CardOptions& o)
     const int fps = std::max(1, o.fps);
     const int frames = std::max(1, static_cast<int>(std::lround(o.durationSec * fps)));
     const int seconds = (frames + fps - 1) / fps;
-    int64_t t = o.startEpochSec != 0 ? o.startEpochSec : DefaultStartUtc();
-    t += rng.Int(0, 59);  // the seed moves the whole card a little
+    int64_t t = o.startEpochSec;
+    if (t == 0) t = DefaultStartUtc() + rng.Int(0, 59);  // the seed moves the default card a little
 
     static const Container kRotation[3] = {Container::AviChannelFiles, Container::Avi, Container::Mp4};
     const bool anyMp4 = o.container == Container::Mp4 || o.container == Container::Mixed;
