@@ -10,6 +10,7 @@
 
 namespace kestrel::cardgen {
 
+// Mixed takes channel-file sets, single AVI files and MP4 files in turn.
 enum class Container { Avi, AviChannelFiles, Mp4, Mixed };
 
 struct CardOptions {
@@ -23,12 +24,20 @@ struct CardOptions {
     int channels = 2;            // 1..4 (MP4 and multi-stream AVI: 1..2 video streams each)
     Container container = Container::Mixed;
     bool southWest = false;      // drive in the southern and western hemispheres
+    // A hidden AVI (skipped by readers) and, on cards with MP4 recordings, one
+    // more recording as a hidden MP4 (MP4 readers include hidden files).
     bool hiddenFiles = false;    // also write hidden files (names starting with '.')
+    // Recordings go to CARDV/Normal, CARDV/Event, ... by kind, plus one valid
+    // recording in CARDV/Normal/Old, a level deeper than readers search.
     bool nestedFolders = false;  // spread recordings over nested folders
+    // Files no reader may list: a channel file cut inside its headers, names
+    // with too few digits, a text file and an empty file named like channel files.
     bool damagedFiles = false;   // add truncated, mis-named and wrong-extension files
     bool audio = true;           // sound on the first channel
-    int64_t startEpochSec = 0;   // first recording's start (seconds since 1970 UTC; names show
-                                 // it in local time); 0 = 2024-06-11 08:15:03 local time
+    // First recording's start in seconds since 1970 UTC; names show it in
+    // local time, GPS sentences in UTC, so the bytes also depend on TZ.
+    // 0 = 2024-06-11 08:15 local time plus up to a minute chosen by the seed.
+    int64_t startEpochSec = 0;
     int audioSampleRate = 16000;
     int audioChannels = 1;       // 1 or 2
 };
