@@ -136,6 +136,7 @@ TEST(PluginExports, WithoutAReaderQueriesAnswerTheirFailureValues)
     Plugin p;
     ASSERT_NE(p.handle, nullptr) << dlerror();
     TempDir empty;
+    EXPECT_EQ(p.load(empty.WPath().c_str()), -1);  // no scan yet
     EXPECT_EQ(p.select(empty.WPath().c_str()), -1);
     EXPECT_EQ(p.load(empty.WPath().c_str()), -1);
     EXPECT_EQ(p.mergedCount(), -1);
