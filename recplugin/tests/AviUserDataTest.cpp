@@ -84,6 +84,11 @@ TEST(AviUserData, IndexAndMovieWalkGiveTheSameSamples)
     // Odd video chunks (101 bytes) written without their pad byte.
     spec.pad = false;
     ASSERT_EQ(Parse(BuildAvi(spec), unpadded), 0);
+    // Unpadded with an index: the index still follows an odd-sized list.
+    CRecFileInfo unpaddedIndexed;
+    spec.index = true;
+    ASSERT_EQ(Parse(BuildAvi(spec), unpaddedIndexed), 0);
+    EXPECT_EQ(unpaddedIndexed.m_arrGSensor.size(), 8u);
 
     const std::vector<double> expected{0, 0.001, 0.002, 0.003, 0.004, 0.005, 0.006, 0.007};
     EXPECT_EQ(Xs(withIndex), expected);
