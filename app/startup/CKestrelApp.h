@@ -1,0 +1,129 @@
+// CKestrelApp: the life of the viewer program. InitInstance reads
+// option.ini, prepares the per-user folders, loads the recording plug-in
+// through the plug-in manager, keeps a second copy from running, loads the
+// skin and the language, chooses the window size, runs the main window and
+// releases everything again.
+//
+// It also answers the resource look-ups of every window: texts, records,
+// pictures and font sizes come from the plug-in first when its description
+// says it supplies them, and otherwise from the viewer's own loaders.
+#pragma once
+
+#include "skin/CUICoordi.h"
+#include "skin/CUIImage.h"
+#include "skin/CUIText.h"
+#include "startup/COption.h"
+#include "startup/CProfile.h"
+#include "startup/LanguageCatalog.h"
+#include "startup/SingleInstance.h"
+
+#include "kestrel/KestrelTypes.h"
+
+#include <QString>
+
+#include <memory>
+
+class CPluginManager;
+class QWidget;
+
+class CKestrelApp {
+public:
+    // Exit statuses of the program.
+    enum ExitStatus { kExitOk = 0, kExitStartupFailed = 1 };
+
+    CKestrelApp();
+    virtual ~CKestrelApp();
+    CKestrelApp(const CKestrelApp&) = delete;
+    CKestrelApp& operator=(const CKestrelApp&) = delete;
+
+    // The one application object (nullptr before it is built).
+    static CKestrelApp* Instance();
+
+    // Runs start-up, the main window and the clean-up. Always 0, as the
+    // program has no message loop of its own afterwards; ExitStatus() tells
+    // how it went.
+    int InitInstance();
+    int ExitStatus() const { return m_exitStatus; }
+
+    // ---- Resource look-ups ----------------------------------------------
+    QString GetUIText(const QString& key) const;
+    QString GetUIMapInfo() const;
+    const _WIN_POS* GetUIPos(const QString& key) const;
+    const QImage* GetUIImage(const QString& key) const;
+    const QPixmap* GetUIBitmap(const QString& key) const;
+    const QIcon* GetUIIcon(const QString& key) const;
+    int GetUIFontSize(const QString& key) const;
+
+    // ---- State for the windows ------------------------------------------
+    const QString& AppFolder() const { return m_strAppDir; }
+    const QString& ProgramName() const { return m_strProgramName; }
+    const QString& OptionFolder() const { return m_strOptionDir; }
+    const QString& UserDataFolder() const { return m_strUserDataDir; }
+    const QString& DocumentFolder() const { return m_strDocumentDir; }
+    const QString& BackupFolder() const { return m_strBackupDir; }
+    const QString& FtpFolder() const { return m_strFtpDir; }
+    const QString& PluginDataFolder() const { return m_strPluginDataDir; }
+    const COption& Option() const { return m_option; }
+    const CProfile& Profile() const { return m_profile; }
+    const LanguageCatalog& Languages() const { return m_languages; }
+    int CurrentLanguage() const { return m_nCurLang; }
+    const QString& FontName() const { return m_strFontName; }
+    const _PLUGIN_INFO& PluginInfo() const { return m_pluginInfo; }
+    CPluginManager* PluginManager() const { return m_pPluginManager.get(); }
+    int PluginCount() const { return m_nPluginCount; }
+    const QString& WindowTitle() const { return m_strTitle; }
+    int DialogSizeChoice() const { return m_nDlgSizeChoice; }
+    int LargestDialogSize() const { return m_nDlgSizeMax; }
+    int DialogWidth() const { return m_nDlgWidth; }
+    int DialogHeight() const { return m_nDlgHeight; }
+    bool AcceleratorsEnabled() const { return m_bAccelEnabled; }
+    void SetAcceleratorsEnabled(bool on) { m_bAccelEnabled = on; }
+    QWidget* MainWindow() const { return m_pMainWnd; }
+
+    // Loads language `index` of the catalog (start-up and language change).
+    bool LoadLanguage(int index);
+
+private:
+    bool ReadConfiguration();
+    bool PrepareRuntime();
+    void CreateUserFolders();
+    bool InitPluginManager();
+    bool LoadSkinResources();
+    bool LoadLanguageResources();
+    void SelectDialogSize();
+    void ShutdownResources();
+    void RunMainWindow();
+    void Fail(const QString& message);
+
+    bool SuppliesSkin() const { return m_pluginInfo.bSkinResources != 0; }
+    bool SuppliesTexts() const { return m_pluginInfo.bTexts != 0; }
+
+    QString m_strAppDir;
+    QString m_strProgramName;
+    QString m_strOptionDir;
+    QString m_strUserDataDir;
+    QString m_strDocumentDir;
+    QString m_strBackupDir;
+    QString m_strFtpDir;
+    QString m_strPluginDataDir;
+    LanguageCatalog m_languages;
+    COption m_option;
+    CProfile m_profile;
+    int m_nCurLang = -1;
+    QString m_strFontName;
+    CUIText m_uiText;
+    CUICoordi m_uiCoordi;
+    CUIImage m_uiImage;
+    int m_nDlgSizeChoice = 0;
+    int m_nDlgSizeMax = 0;
+    int m_nDlgWidth = 1280;
+    int m_nDlgHeight = 720;
+    bool m_bAccelEnabled = true;
+    std::unique_ptr<CPluginManager> m_pPluginManager;
+    int m_nPluginCount = 0;
+    _PLUGIN_INFO m_pluginInfo{};
+    QString m_strTitle;
+    CSingleInstance m_instanceLock;
+    QWidget* m_pMainWnd = nullptr;
+    int m_exitStatus = kExitOk;
+};
