@@ -5,7 +5,6 @@
 #include "controls/CtrlMessages.h"
 #include "ctrl_test_env.h"
 
-#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -31,9 +30,9 @@ struct FrameCase {
     int expected[6];
 };
 
-class ButtonFrames : public ::testing::TestWithParam<FrameCase> {};
+class CtrlButtonFrames : public ::testing::TestWithParam<FrameCase> {};
 
-TEST_P(ButtonFrames, EachStateShowsItsStripFrame) {
+TEST_P(CtrlButtonFrames, EachStateShowsItsStripFrame) {
     const FrameCase fc = GetParam();
     const QImage strip = CtrlStrip(fc.frames, kFW, kFH);
     for (int state = 0; state < 6; ++state) {
@@ -52,7 +51,7 @@ TEST_P(ButtonFrames, EachStateShowsItsStripFrame) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Strips, ButtonFrames,
+INSTANTIATE_TEST_SUITE_P(CtrlStrips, CtrlButtonFrames,
                          ::testing::Values(FrameCase{2, {0, 0, 0, 1, 1, 1}},
                                            FrameCase{4, {0, 1, 2, 3, 3, 2}},
                                            FrameCase{6, {0, 1, 2, 3, 4, 5}}));
@@ -142,8 +141,7 @@ TEST(CtrlButton, CaptionTakesTheStateColourAndOffset) {
     b->SetTextColor(QColor(255, 0, 0), CCtrlButton::StateNormal);
     b->SetTextColor(QColor(0, 0, 255), CCtrlButton::StateHover);
     CtrlShow(&parent);
-    QEvent leave(QEvent::Leave);  // the pointer may rest where the button appeared
-    QApplication::sendEvent(b, &leave);
+    CtrlLeave(b);
     QImage face = b->grab().toImage();
     EXPECT_GT(CountNear(face, Qt::red), 10);
     EXPECT_EQ(CountNear(face, Qt::blue), 0);

@@ -14,7 +14,7 @@ constexpr int kId = 8291;
 const QColor kBackground(10, 10, 10), kRow(250, 250, 250), kSelect(0, 0, 220), kCheckOff(255, 255, 255),
     kCheckOn(0, 160, 0), kCheckPart(240, 140, 0), kPlay(0, 255, 0), kPause(255, 0, 255), kHeader(90, 90, 90);
 
-class ListboxTest : public ::testing::Test {
+class CtrlListbox : public ::testing::Test {
 protected:
     void SetUp() override {
         images = {CtrlSolid(4, 4, kBackground), CtrlSolid(4, 4, kRow),      CtrlSolid(4, 4, kHeader),
@@ -50,7 +50,7 @@ protected:
     CCtrlListbox* list = nullptr;
 };
 
-TEST_F(ListboxTest, ScalesBelowBaseWidthOnly) {
+TEST_F(CtrlListbox, ScalesBelowBaseWidthOnly) {
     Fill(3);
     list->SetItemState(1, 1);
     list->resize(282, 200);  // half the base width
@@ -74,7 +74,7 @@ TEST_F(ListboxTest, ScalesBelowBaseWidthOnly) {
     EXPECT_EQ(CtrlPixel(img, 100, 32 + 16), kRow);
 }
 
-TEST_F(ListboxTest, HeaderCheckStatesAndHeaderClickClearsAll) {
+TEST_F(CtrlListbox, HeaderCheckStatesAndHeaderClickClearsAll) {
     list->ShowHeaderCheckbox(true);
     Fill(3);
     list->SetCheck(0, 1);
@@ -116,7 +116,7 @@ TEST_F(ListboxTest, HeaderCheckStatesAndHeaderClickClearsAll) {
     EXPECT_EQ(list->GetCheck(-1), 1);
 }
 
-TEST_F(ListboxTest, NewRowEndsAllChecked) {
+TEST_F(CtrlListbox, NewRowEndsAllChecked) {
     list->ShowHeaderCheckbox(true);
     Fill(2);
     list->SetCheck(-1, 1);
@@ -126,7 +126,7 @@ TEST_F(ListboxTest, NewRowEndsAllChecked) {
     EXPECT_EQ(list->GetCheckedCount(), 2);
 }
 
-TEST_F(ListboxTest, ClicksOutsideRowsSendNothing) {
+TEST_F(CtrlListbox, ClicksOutsideRowsSendNothing) {
     Fill(2);
     QTest::mouseClick(list, Qt::LeftButton, {}, RowPoint(3));          // below the last item
     QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(16, 16));       // header, no header check box
@@ -136,7 +136,7 @@ TEST_F(ListboxTest, ClicksOutsideRowsSendNothing) {
     EXPECT_EQ(list->GetSelectedItem(), -1);
 }
 
-TEST_F(ListboxTest, RowClickSelectsAndDoubleClickIndicates) {
+TEST_F(CtrlListbox, RowClickSelectsAndDoubleClickIndicates) {
     Fill(4);
     QTest::mouseClick(list, Qt::LeftButton, {}, RowPoint(2));
     ASSERT_EQ(parent.log.size(), 1u);
@@ -164,7 +164,7 @@ TEST_F(ListboxTest, RowClickSelectsAndDoubleClickIndicates) {
     EXPECT_EQ(list->GetIndicatedItem(), -1);
 }
 
-TEST_F(ListboxTest, ItemDataWords) {
+TEST_F(CtrlListbox, ItemDataWords) {
     Fill(2);
     EXPECT_EQ(list->AddItemData(1, 0xFFFFFFFFu), 1);
     EXPECT_EQ(list->AddItemData(1, 42), 1);
@@ -177,7 +177,7 @@ TEST_F(ListboxTest, ItemDataWords) {
     EXPECT_EQ(list->GetItemData(1, -1), -1);
 }
 
-TEST_F(ListboxTest, InsertReplacesFirstColumnAndDeleteAllResets) {
+TEST_F(CtrlListbox, InsertReplacesFirstColumnAndDeleteAllResets) {
     Fill(3);
     list->InsertItem(1, "again");
     EXPECT_EQ(list->GetItemCount(), 3);
@@ -190,7 +190,7 @@ TEST_F(ListboxTest, InsertReplacesFirstColumnAndDeleteAllResets) {
     EXPECT_FALSE(list->SetItemText(0, 1, "x"));
 }
 
-TEST_F(ListboxTest, WheelScrollsWithinBoundsAndScrollBarFollows) {
+TEST_F(CtrlListbox, WheelScrollsWithinBoundsAndScrollBarFollows) {
     list->ActivateVScroll(5);
     Fill(12);
     ASSERT_EQ(list->VisibleRows(), 5);
@@ -215,7 +215,7 @@ TEST_F(ListboxTest, WheelScrollsWithinBoundsAndScrollBarFollows) {
     EXPECT_EQ(list->GetTopRow(), 4);
 }
 
-TEST_F(ListboxTest, WheelOnShortListStaysAtTop) {
+TEST_F(CtrlListbox, WheelOnShortListStaysAtTop) {
     Fill(3);
     Wheel(-3);
     EXPECT_EQ(list->GetTopRow(), 0);

@@ -12,7 +12,7 @@ namespace {
 constexpr int kId = 0x77;
 const QColor kLeft(220, 0, 0), kRight(0, 0, 220), kThumb(0, 200, 0);
 
-class SliderTest : public ::testing::Test {
+class CtrlSlider : public ::testing::Test {
 protected:
     void SetUp() override {
         left = CtrlSolid(4, 10, kLeft);
@@ -31,7 +31,7 @@ protected:
     CCtrlSliderEx* slider = nullptr;
 };
 
-TEST_F(SliderTest, PositionFromPointAtEndsMiddleAndBeyond) {
+TEST_F(CtrlSlider, PositionFromPointAtEndsMiddleAndBeyond) {
     EXPECT_EQ(slider->PosFromPoint(6), 0);     // thumb centred on the left end
     EXPECT_EQ(slider->PosFromPoint(0), 0);
     EXPECT_EQ(slider->PosFromPoint(56), 50);
@@ -42,7 +42,7 @@ TEST_F(SliderTest, PositionFromPointAtEndsMiddleAndBeyond) {
     EXPECT_EQ(slider->PosFromPoint(6 + 50), 4);  // 3.5 rounds up
 }
 
-TEST_F(SliderTest, PressDragReleaseNotifyWithCapture) {
+TEST_F(CtrlSlider, PressDragReleaseNotifyWithCapture) {
     QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(56, 10));
     ASSERT_EQ(parent.log.size(), 1u);
     EXPECT_EQ(parent.log[0], (CtrlMsg{ctrlmsg::WM_SLIDER_PRESSED, kId, 50}));
@@ -61,7 +61,7 @@ TEST_F(SliderTest, PressDragReleaseNotifyWithCapture) {
     EXPECT_EQ(parent.log.size(), n);
 }
 
-TEST_F(SliderTest, ThumbLeftEdgeAndBars) {
+TEST_F(CtrlSlider, ThumbLeftEdgeAndBars) {
     slider->SetPos(50);
     EXPECT_EQ(slider->ThumbLeft(50), 50);
     QImage img = slider->grab().toImage();
@@ -86,7 +86,7 @@ TEST_F(SliderTest, ThumbLeftEdgeAndBars) {
     EXPECT_EQ(CtrlPixel(img, 57, 10), kRight);
 }
 
-TEST_F(SliderTest, SetPosAndRangeClamp) {
+TEST_F(CtrlSlider, SetPosAndRangeClamp) {
     slider->SetPos(500);
     EXPECT_EQ(slider->GetPos(), 100);
     slider->SetPos(-5);
@@ -100,7 +100,7 @@ TEST_F(SliderTest, SetPosAndRangeClamp) {
     EXPECT_EQ(slider->PosFromPoint(80), 5);
 }
 
-TEST_F(SliderTest, RangeNotStartingAtZero) {
+TEST_F(CtrlSlider, RangeNotStartingAtZero) {
     slider->SetRange(100, 200);
     EXPECT_EQ(slider->PosFromPoint(6), 100);
     EXPECT_EQ(slider->PosFromPoint(56), 150);
@@ -110,7 +110,7 @@ TEST_F(SliderTest, RangeNotStartingAtZero) {
     EXPECT_EQ(slider->ThumbLeft(200), 100);
 }
 
-TEST_F(SliderTest, NarrowerThanThumbStaysAtMinimum) {
+TEST_F(CtrlSlider, NarrowerThanThumbStaysAtMinimum) {
     slider->resize(8, 20);
     EXPECT_EQ(slider->PosFromPoint(4), 0);
     EXPECT_EQ(slider->ThumbLeft(80), 0);

@@ -54,3 +54,8 @@ void CtrlClickAt(QWidget* w, QPoint pt) {
     if (!target) target = w;
     QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(w, pt));
 }
+
+void CtrlLeave(QWidget* w) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w, &leave);
+}

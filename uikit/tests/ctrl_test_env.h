@@ -34,5 +34,7 @@ void CtrlShow(QWidget* w);
 // Clicks at `pt` of `w` the way the window system would: the deepest child
 // widget under the point receives the press and release.
 void CtrlClickAt(QWidget* w, QPoint pt);
+// Tells `w` the pointer left it (a shown window may appear under the pointer).
+void CtrlLeave(QWidget* w);
 // The colour at a point of an image as opaque RGB (alpha kept).
 QColor CtrlPixel(const QImage& img, int x, int y);

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-class VScrollTest : public ::testing::Test {
+class CtrlVScroll : public ::testing::Test {
 protected:
     void SetUp() override {
         thumb = CtrlSolid(14, 28, QColor(0, 0, 200));
@@ -29,7 +29,7 @@ protected:
     CCtrlVScroll* bar = nullptr;
 };
 
-TEST_F(VScrollTest, ButtonsStopAtBounds) {
+TEST_F(CtrlVScroll, ButtonsStopAtBounds) {
     ClickTop();  // already at 0
     EXPECT_TRUE(parent.log.empty());
     for (int i = 0; i < 8; ++i) ClickBottom();
@@ -41,7 +41,7 @@ TEST_F(VScrollTest, ButtonsStopAtBounds) {
     EXPECT_EQ(parent.log.back(), (CtrlMsg{ctrlmsg::WM_VSCROLL_POS, 5, 0}));
 }
 
-TEST_F(VScrollTest, SetCurPosNotifiesOnlyWhenAsked) {
+TEST_F(CtrlVScroll, SetCurPosNotifiesOnlyWhenAsked) {
     bar->SetCurPos(3, false);
     EXPECT_TRUE(parent.log.empty());
     bar->SetCurPos(99, true);
@@ -55,7 +55,7 @@ TEST_F(VScrollTest, SetCurPosNotifiesOnlyWhenAsked) {
     EXPECT_EQ(bar->MaxPos(), 0);
 }
 
-TEST_F(VScrollTest, ThumbDragAndPixels) {
+TEST_F(CtrlVScroll, ThumbDragAndPixels) {
     const QRect track = bar->TrackRect();
     EXPECT_EQ(track, QRect(0, 14, 14, 112));
     QRect t = bar->ThumbRect();
@@ -73,7 +73,7 @@ TEST_F(VScrollTest, ThumbDragAndPixels) {
     EXPECT_EQ(bar->GetCurPos(), 2);
 }
 
-TEST_F(VScrollTest, ProportionalThumb) {
+TEST_F(CtrlVScroll, ProportionalThumb) {
     bar->SetScrollType(CCtrlVScroll::ThumbProportional);
     EXPECT_EQ(bar->ThumbRect().height(), 45);  // 112 x 4 / 10 = 44.8
 }

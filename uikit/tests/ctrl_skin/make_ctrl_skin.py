@@ -69,7 +69,7 @@ def checkbox(mark):
 
 
 def triangle(x, y):
-    return (30, 200, 60, 255) if x >= 2 and abs(y - 6) <= (x - 2) // 2 + 0 and x <= 10 else (0, 0, 0, 0)
+    return (30, 200, 60, 255) if 2 <= x <= 10 and abs(y - 6) <= (10 - x) // 2 + 1 else (0, 0, 0, 0)
 
 
 def pause(x, y):
