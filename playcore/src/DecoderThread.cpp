@@ -16,11 +16,6 @@ namespace playcore {
 
 namespace {
 
-// A packet the decoder refuses (out of memory, invalid argument) is offered
-// again on the next passes; after this many refusals in a row it is dropped
-// so that one bad packet cannot stall the channel.
-constexpr int kRefusalsBeforeDrop = 50;
-
 double PacketTime(const AVPacket* packet, const AVStream* stream)
 {
     int64_t ts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
@@ -72,8 +67,8 @@ void CFFMpegPlayer::FinishSeekFlush()
         avcodec_flush_buffers(m_pAudioCodec);
     m_bVideoDrainSent = false;
     m_bAudioDrainSent = false;
-    m_nVideoRefusals = 0;
-    m_nAudioRefusals = 0;
+    m_videoRefusals.Taken();
+    m_audioRefusals.Taken();
     m_nDecodeSeekState = 1;
 }
 
@@ -103,10 +98,8 @@ bool CFFMpegPlayer::DecodeVideo(AVPacket* packet)
 {
     const int sent = avcodec_send_packet(m_pVideoCodec, packet);
     if (Refused(sent)) {
-        if (++m_nVideoRefusals >= kRefusalsBeforeDrop) {
+        if (m_videoRefusals.Refused() == PacketRefusals::Drop)
             m_videoPackets.Pop();
-            m_nVideoRefusals = 0;
-        }
         return true;
     }
     // Try-again means the decoder holds a picture to give first; the packet
@@ -119,11 +112,10 @@ bool CFFMpegPlayer::DecodeVideo(AVPacket* packet)
         av_frame_unref(m_pFrame);
     }
     if (taken) {
-        m_nVideoRefusals = 0;
+        m_videoRefusals.Taken();
         m_videoPackets.Pop();
-    } else if (received < 0 && ++m_nVideoRefusals >= kRefusalsBeforeDrop) {
-        m_videoPackets.Pop();
-        m_nVideoRefusals = 0;
+    } else if (received < 0 && m_videoRefusals.Refused() == PacketRefusals::Drop) {
+        m_videoPackets.Pop();  // neither sent nor any picture out: do not loop for ever
     }
     return true;
 }
@@ -132,10 +124,8 @@ bool CFFMpegPlayer::DecodeAudio(AVPacket* packet)
 {
     const int sent = avcodec_send_packet(m_pAudioCodec, packet);
     if (Refused(sent)) {
-        if (++m_nAudioRefusals >= kRefusalsBeforeDrop) {
+        if (m_audioRefusals.Refused() == PacketRefusals::Drop)
             m_audioPackets.Pop();
-            m_nAudioRefusals = 0;
-        }
         return true;
     }
     const bool taken = sent != AVERROR(EAGAIN);
@@ -146,11 +136,10 @@ bool CFFMpegPlayer::DecodeAudio(AVPacket* packet)
         av_frame_unref(m_pFrame);
     }
     if (taken) {
-        m_nAudioRefusals = 0;
+        m_audioRefusals.Taken();
         m_audioPackets.Pop();
-    } else if (received < 0 && ++m_nAudioRefusals >= kRefusalsBeforeDrop) {
-        m_audioPackets.Pop();
-        m_nAudioRefusals = 0;
+    } else if (received < 0 && m_audioRefusals.Refused() == PacketRefusals::Drop) {
+        m_audioPackets.Pop();  // neither sent nor any picture out: do not loop for ever
     }
     return true;
 }

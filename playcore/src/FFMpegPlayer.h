@@ -18,6 +18,7 @@
 #include "AudioFilter.h"
 #include "IPlaybackCtrl.h"
 #include "PacketQueue.h"
+#include "PacketRefusals.h"
 #include "PictureConverter.h"
 
 extern "C" {
@@ -129,8 +130,8 @@ private:
     std::vector<uint8_t> m_sound;
     bool m_bVideoDrainSent = false;
     bool m_bAudioDrainSent = false;
-    int m_nVideoRefusals = 0;
-    int m_nAudioRefusals = 0;
+    PacketRefusals m_videoRefusals;
+    PacketRefusals m_audioRefusals;
 };
 
 }  // namespace playcore

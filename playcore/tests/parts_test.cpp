@@ -8,6 +8,7 @@
 #include "DecodedFrameQueue.h"
 #include "FFMpegPlayer.h"
 #include "PacketQueue.h"
+#include "PacketRefusals.h"
 #include "PictureConverter.h"
 #include "SeekWindow.h"
 
@@ -239,4 +240,16 @@ TEST(PictureConverter, CopiesYuv420PlanesWithoutPaddingAtOddSizes)
     std::free(slot.pBuffer);
     av_frame_free(&frame);
     av_frame_free(&gray);
+}
+
+TEST(PacketRefusals, DropsAPacketOnlyAfterManyRefusalsInARow)
+{
+    PacketRefusals refusals;
+    for (int i = 1; i < PacketRefusals::kLimit; ++i)
+        ASSERT_EQ(refusals.Refused(), PacketRefusals::Keep) << i;
+    refusals.Taken();  // a packet that goes through starts the count again
+    for (int i = 1; i < PacketRefusals::kLimit; ++i)
+        ASSERT_EQ(refusals.Refused(), PacketRefusals::Keep) << i;
+    EXPECT_EQ(refusals.Refused(), PacketRefusals::Drop);
+    EXPECT_EQ(refusals.Refused(), PacketRefusals::Keep);  // the next packet gets its own chances
 }
