@@ -32,3 +32,7 @@ if(KESTREL_TESTS)
     ${_uikit_st_tests}/util_gui_env.cpp
     LIBS uikit)
 endif()
+
+kestrel_add_fuzzer(fuzz_ini_parse ${CMAKE_CURRENT_LIST_DIR}/ini/fuzz/fuzz_ini_parse.cpp
+  LIBS uikit
+  CORPUS ${CMAKE_CURRENT_LIST_DIR}/ini/fuzz/corpus)

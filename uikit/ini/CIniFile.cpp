@@ -358,15 +358,15 @@ std::vector<std::wstring> CIniFile::GetSectionNames() const
 
 void CIniFile::SetString(std::wstring_view section, std::wstring_view key, std::wstring_view value)
 {
-    const std::wstring sec = Trim(NoLineBreaks(section));
-    const std::wstring k = Trim(NoLineBreaks(key));
+    // Existing names are found as they are; new ones are written without
+    // line breaks, so no name or value can start a line of its own.
     const std::wstring v = NoLineBreaks(value);
-    long s = FindSection(sec);
+    long s = FindSection(Trim(section));
     if (s < 0) {
-        m_lines.push_back(ParseLine(L"[" + sec + L"]"));
+        m_lines.push_back(ParseLine(L"[" + Trim(NoLineBreaks(section)) + L"]"));
         s = static_cast<long>(m_lines.size()) - 1;
     }
-    const long at = FindKey(s, k);
+    const long at = FindKey(s, Trim(key));
     if (at >= 0) {
         // Keep the key as the file spells it; only the value changes.
         Line& l = m_lines[static_cast<size_t>(at)];
@@ -379,7 +379,7 @@ void CIniFile::SetString(std::wstring_view section, std::wstring_view key, std::
     for (size_t i = insert; i < m_lines.size() && m_lines[i].kind != Line::Section; ++i)
         if (m_lines[i].kind == Line::Entry)
             insert = i + 1;
-    m_lines.insert(m_lines.begin() + static_cast<long>(insert), ParseLine(k + L"=" + v));
+    m_lines.insert(m_lines.begin() + static_cast<long>(insert), ParseLine(Trim(NoLineBreaks(key)) + L"=" + v));
 }
 
 void CIniFile::SetInt(std::wstring_view section, std::wstring_view key, int value)

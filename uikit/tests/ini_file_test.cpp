@@ -123,6 +123,18 @@ TEST(IniEdit, ReplacesInPlaceAndKeepsEveryOtherLine)
     EXPECT_EQ(ini.GetInt(L"Global", L"new", 0), 3);
 }
 
+TEST(IniEdit, ExistingOddNamesAreFoundNewOnesCannotBreakLines)
+{
+    // A section name holding a carriage return in the middle of its line.
+    CIniFile ini = CIniFile::Parse(std::string("[a\rb]\nk=1\n"));
+    ini.SetString(L"a\rb", L"k", L"2");
+    ini.SetString(L"new\nsection", L"key\r\nname", L"v");
+    const CIniFile again = CIniFile::Parse(ini.Serialize());
+    EXPECT_EQ(again.GetString(L"a\rb", L"k"), L"2");
+    EXPECT_EQ(again.GetSectionNames().size(), 2u);
+    EXPECT_EQ(again.GetString(L"new section", L"key  name"), L"v");
+}
+
 TEST_F(IniFileTest, Utf8BomIsReadAndKept)
 {
     const std::string path = Write("bom.ini", "\xEF\xBB\xBF[Language Info]\nLanguageName=Fran\xC3\xA7" "ais\n");
