@@ -4,6 +4,7 @@
 #include "GallerySheet.h"
 
 #include "controls/CCtrlButton.h"
+#include "controls/CCtrlButtonEx.h"
 #include "controls/CCtrlGDIpString.h"
 #include "controls/CCtrlGroupBox.h"
 #include "controls/CCtrlImage.h"
@@ -71,6 +72,32 @@ void RenderButtons(GallerySheet& out, const CUIImage& skin) {
                 if (s == 2) Release(&b, mid);
             }
         }
+    }
+}
+
+void RenderButtonEx(GallerySheet& out, const CUIImage& skin) {
+    out.Section("Button with a divided image (2 x 2 frames, 4-frame table), draw type 2");
+    const char* states[] = {"normal", "hover", "pressed", "disabled", "checked", "checked_disabled"};
+    for (int s = 0; s < 6; ++s) {
+        CCtrlButtonEx b(nullptr, 1, CCtrlButton::StyleCheck);
+        b.resize(96, 36);
+        b.SetButtonImage(skin.GetImageFile("btn_grid4"), 4);
+        b.SetButtonDiv(2, 2);
+        b.SetButtonType(2, 3);
+        b.SetInitFont(QString(), 12);
+        b.SetTextColor(Qt::white, CCtrlButton::StateNormal);
+        b.SetWindowText("Grid");
+        const QPoint mid(48, 18);
+        switch (s) {
+        case 1: Hover(&b, mid); break;
+        case 2: Hover(&b, mid); Press(&b, mid); break;
+        case 3: b.setEnabled(false); break;
+        case 4: b.SetCheck(1); break;
+        case 5: b.SetCheck(1); b.setEnabled(false); break;
+        default: break;
+        }
+        out.Add(QString("buttonex_grid_%1").arg(states[s]), Grab(b));
+        if (s == 2) Release(&b, mid);
     }
 }
 

@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
     GallerySheet sheet(outFolder);
     gallery::RenderBackgrounds(sheet, skin);
     gallery::RenderButtons(sheet, skin);
+    gallery::RenderButtonEx(sheet, skin);
     gallery::RenderSliders(sheet, skin);
     gallery::RenderSmallControls(sheet, skin);
     gallery::RenderLists(sheet, skin);

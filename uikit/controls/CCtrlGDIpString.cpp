@@ -1,5 +1,7 @@
 #include "controls/CCtrlGDIpString.h"
 
+#include "skin/WinPos.h"
+
 #include <QFontDatabase>
 #include <QPainter>
 #include <algorithm>
@@ -120,4 +122,9 @@ void CCtrlGDIpString::DrawByType(QPainter& p, const QImage& img, const QRect& ds
         DrawBg4(p, img, dst, border, std::min(1.0, scale));
     else
         DrawBg(p, img, dst, type, border);
+}
+
+void CCtrlGDIpString::DrawByWinPos(QPainter& p, const QImage& img, const QRect& dst, const _WIN_POS& pos,
+                                   double scale) {
+    DrawByType(p, img, dst, pos.type, QMargins(pos.dl, pos.dt, pos.dr, pos.db), scale);
 }

@@ -10,6 +10,7 @@
 #include <QString>
 
 class QPainter;
+struct _WIN_POS;
 
 // Alignment of a string inside its box, per axis.
 enum StringAlign { StringAlignmentNear = 0, StringAlignmentCenter = 1, StringAlignmentFar = 2 };
@@ -48,6 +49,10 @@ public:
     // scaled by min(1, scale); any other value = that DrawBg mode.
     static void DrawByType(QPainter& p, const QImage& img, const QRect& dst, int type,
                            const QMargins& border, double scale);
+    // The same rule with the type and the borders (dl, dt, dr, db) of a skin
+    // record; `scale` is the window's uniform scale factor.
+    static void DrawByWinPos(QPainter& p, const QImage& img, const QRect& dst, const _WIN_POS& pos,
+                             double scale);
 
     // The nine-part drawing in full: source frame, source borders, destination
     // borders. Borders that do not fit are shrunk so no part turns negative.

@@ -18,10 +18,14 @@ void CCtrlSliderEx::DrawBars(QPainter& p, int x0, int x1, int thumbLeft, int thu
         if (!r.isNull() && x1 > centre) p.drawImage(BarRect(r, centre, x1), r);
         break;
     case BarReveal:
+        // Both bars span the whole track; the left one shows up to the thumb.
         if (!r.isNull() && x1 > x0) p.drawImage(BarRect(r, x0, x1), r);
-        if (!l.isNull() && centre > x0) {
-            const QRect dst = BarRect(l, x0, centre);
-            p.drawImage(dst.topLeft(), l, QRect(0, 0, dst.width(), dst.height()));
+        if (!l.isNull() && centre > x0 && x1 > x0) {
+            const QRect full = BarRect(l, x0, x1);
+            p.save();
+            p.setClipRect(QRect(x0, full.top(), centre - x0, full.height()));
+            p.drawImage(full, l);
+            p.restore();
         }
         break;
     default:

@@ -8,8 +8,8 @@ public:
     enum BarType {
         BarBesideThumb = 0,  // as CCtrlSlider: the bars end at the thumb's edges
         BarToCentre = 1,     // the bars meet under the thumb's centre
-        BarReveal = 2,       // the right bar lies over the whole track and the left
-                             // one is uncovered, unscaled, up to the thumb's centre
+        BarReveal = 2,       // both bars are stretched over the whole track and the
+                             // left one is shown only up to the thumb's centre
     };
     using CCtrlSlider::CCtrlSlider;
 

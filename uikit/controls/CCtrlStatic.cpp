@@ -2,6 +2,10 @@
 
 #include <QPainter>
 
+namespace {
+constexpr int kIconGap = 4;  // between the icon and the text
+}  // namespace
+
 CCtrlStatic::CCtrlStatic(QWidget* parent, int id) : CCtrlWnd(parent, id) {
     m_font.SetInit(QString(), 12);
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
@@ -38,7 +42,7 @@ void CCtrlStatic::Draw(QPainter& p) {
     if (!m_bk.isNull()) p.drawImage(r, m_bk);
     if (!m_icon.isNull()) {
         p.drawImage(QPoint(0, (r.height() - m_icon.height()) / 2), m_icon);
-        r.setLeft(m_icon.width());
+        r.setLeft(m_icon.width() + kIconGap);
     }
     m_font.DrawString(p, m_text, r.x(), r.y(), r.width(), r.height(), m_colour, m_hAlign, m_vAlign);
 }

@@ -12,7 +12,7 @@ public:
     // Stretched over the control.
     void SetBkImage(const QImage* img);
     // Drawn at its own size, vertically centred at the left edge; the text
-    // then starts right of it.
+    // then starts a few pixels right of it.
     void SetImageIcon(const QImage* icon);
     void SetInitFont(const QString& face, int pixelSize, int style = FontStyleRegular);
     void SetTextAlign(int hAlign, int vAlign);

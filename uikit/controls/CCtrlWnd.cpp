@@ -17,10 +17,12 @@ void CCtrlWnd::SetWindowText(const QString& text) {
     update();
 }
 
-QImage CCtrlWnd::RenderImage() {
-    QImage img(size(), QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+QImage CCtrlWnd::RenderImage(qreal dpr) {
+    if (dpr <= 0) dpr = 1.0;
+    QImage img(size() * dpr, QImage::Format_ARGB32_Premultiplied);
     if (img.isNull()) return img;
+    img.setDevicePixelRatio(dpr);
+    img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -31,7 +33,8 @@ QImage CCtrlWnd::RenderImage() {
 
 void CCtrlWnd::paintEvent(QPaintEvent*) {
     if (width() <= 0 || height() <= 0) return;
-    const QImage face = RenderImage();
+    // Rendered at the screen's pixel density so skins stay sharp on dense screens.
+    const QImage face = RenderImage(devicePixelRatioF());
     QPainter p(this);
     p.drawImage(0, 0, face);
 }

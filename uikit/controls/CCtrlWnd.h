@@ -21,8 +21,9 @@ public:
     // when it accepts messages; with neither they are dropped.
     void SetNotifyTarget(CMsgTarget* target) { m_target = target; }
 
-    // The control's face at its current size and state, as painted on screen.
-    QImage RenderImage();
+    // The control's face at its current size and state, as painted on screen,
+    // with `dpr` device pixels per logical pixel.
+    QImage RenderImage(qreal dpr = 1.0);
 
     void SetWindowText(const QString& text);
     QString GetWindowText() const { return m_text; }

@@ -1,6 +1,7 @@
 // The shared drawing helper: backgrounds stretched, tiled and in nine parts,
 // the drawing rule by skin type, fonts and aligned strings.
 #include "controls/CCtrlGDIpString.h"
+#include "skin/WinPos.h"
 #include "ctrl_test_env.h"
 
 #include <QFontInfo>
@@ -70,6 +71,19 @@ TEST(CtrlGDIpString, ScaledBordersAndTypeRule) {
     img = Paint(60, 60, [&](QPainter& p) { CCtrlGDIpString::DrawByType(p, src, dst, 4, b, 0.4); });
     EXPECT_EQ(CtrlPixel(img, 0, 0), kCorner);
     EXPECT_EQ(CtrlPixel(img, 2, 2), kCentre);  // round(3 x 0.4) = 1
+}
+
+TEST(CtrlGDIpString, SkinRecordChoosesRuleAndBorders) {
+    const QImage src = NinePart();
+    _WIN_POS pos;
+    pos.type = 2;
+    pos.dl = 3, pos.dt = 3, pos.dr = 3, pos.db = 3;
+    QImage img = Paint(60, 60, [&](QPainter& p) { CCtrlGDIpString::DrawByWinPos(p, src, QRect(0, 0, 60, 60), pos, 0.5); });
+    EXPECT_EQ(CtrlPixel(img, 7, 7), kCentre);
+    EXPECT_EQ(CtrlPixel(img, 1, 1), kCorner);
+    pos.type = 0;
+    img = Paint(60, 60, [&](QPainter& p) { CCtrlGDIpString::DrawByWinPos(p, src, QRect(0, 0, 60, 60), pos, 0.5); });
+    EXPECT_EQ(CtrlPixel(img, 7, 7), kCorner);
 }
 
 TEST(CtrlGDIpString, BordersLargerThanTargetOrImageStayInside) {

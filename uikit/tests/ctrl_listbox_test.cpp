@@ -164,6 +164,19 @@ TEST_F(CtrlListbox, RowClickSelectsAndDoubleClickIndicates) {
     EXPECT_EQ(list->GetIndicatedItem(), -1);
 }
 
+TEST_F(CtrlListbox, ColumnPicturesAndUnreadableFiles) {
+    Fill(2);
+    const QImage pic = CtrlSolid(10, 10, QColor(255, 0, 0));
+    EXPECT_TRUE(list->SetItemImage(1, 2, &pic));
+    const QRect row = list->RowRect(1);
+    const QPoint centre(list->ColumnLeft(2) + list->ColumnWidth(2) / 2, row.center().y());
+    EXPECT_EQ(CtrlPixel(list->grab().toImage(), centre.x(), centre.y()), QColor(255, 0, 0));
+    EXPECT_TRUE(list->SetItemImage(1, 2, QString("/no/such/picture.png")));
+    EXPECT_EQ(CtrlPixel(list->grab().toImage(), centre.x(), centre.y()), kRow);
+    EXPECT_FALSE(list->SetItemImage(5, 2, &pic));
+    EXPECT_FALSE(list->SetItemImage(1, 10, &pic));
+}
+
 TEST_F(CtrlListbox, ItemDataWords) {
     Fill(2);
     EXPECT_EQ(list->AddItemData(1, 0xFFFFFFFFu), 1);

@@ -84,6 +84,13 @@ TEST_F(CtrlSlider, ThumbLeftEdgeAndBars) {
     img = slider->grab().toImage();
     EXPECT_EQ(CtrlPixel(img, 55, 10), kLeft);
     EXPECT_EQ(CtrlPixel(img, 57, 10), kRight);
+    // Revealed bar: the left picture stretched over the track, shown up to the centre.
+    slider->SetBarType(CCtrlSliderEx::BarReveal);
+    img = slider->grab().toImage();
+    EXPECT_EQ(CtrlPixel(img, 2, 10), kLeft);
+    EXPECT_EQ(CtrlPixel(img, 55, 10), kLeft);
+    EXPECT_EQ(CtrlPixel(img, 57, 10), kRight);
+    EXPECT_EQ(CtrlPixel(img, 110, 10), kRight);
 }
 
 TEST_F(CtrlSlider, SetPosAndRangeClamp) {

@@ -90,6 +90,8 @@ names = [
     png("btn_frames2", 2 * FW, FH, strip(2)),
     png("btn_frames4", 4 * FW, FH, strip(4)),
     png("btn_frames6", 6 * FW, FH, strip(6)),
+    png("btn_grid4", 2 * FW, 2 * FH,
+        lambda x, y: framed(FW, FH, 3, EDGE, FRAME[(y // FH) * 2 + x // FW])(x % FW, y % FH)),
     png("btn_bk", 8, 8, solid((235, 235, 225, 255))),
     png("nine_part", 12, 12, lambda x, y: [(200, 0, 0, 255), (0, 200, 0, 255), (0, 0, 200, 255)][
         0 if x < 3 else 2 if x >= 9 else 1] if y < 3 or y >= 9 else (240, 240, 0, 255)),
