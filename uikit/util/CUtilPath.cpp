@@ -1,5 +1,7 @@
 #include "util/CUtilPath.h"
 
+#include "util/UserFolders.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QDirIterator>
@@ -72,7 +74,8 @@ int CUtilPath::SelectFolder(QWidget* owner, QString& outPath)
 
 int CUtilPath::SelectFolder(QWidget* owner, QString& outPath, const QString& title)
 {
-    QFileDialog dlg(owner, title, QDir::rootPath());
+    // Opens at the home folder, the top of the user's own files.
+    QFileDialog dlg(owner, title, kestrel::folders::HomeFolder());
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setFileMode(QFileDialog::Directory);
     dlg.setOption(QFileDialog::ShowDirsOnly, true);
