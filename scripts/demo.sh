@@ -15,7 +15,7 @@ card="$build/democard"
 if [ ! -f "$card/.complete" ]; then
   rm -rf "$card"
   "$app/kestrel-cardgen" "$card" --seed 7 --count 8 --duration 20 --size 640x360 --fps 15 \
-    --container mixed --nested --damaged
+    --container avich --nested --damaged
   touch "$card/.complete"
 fi
 

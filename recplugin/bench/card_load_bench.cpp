@@ -2,18 +2,19 @@
 // every recording's user data, against running ffprobe on every file of the
 // same card in the same run. Prints recordings per second and the ratio.
 //
-// Both camera layouts are measured, each on a card of its own: AVI (single
-// files and channel-file sets) and MP4.
+// Each camera layout is measured on a card of its own: AVI channel-file sets,
+// AVI files with several streams, and MP4.
 //
 //   card_load_bench [--recordings N] [--repeat R] [--keep]
 #include "CardGen.h"
-#include "CPluginManager.h"
+#include "filehub/CPluginManager.h"
 #include "kestrel/WideText.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
@@ -60,9 +61,11 @@ int LoadAndParse(CPluginManager& pm, const std::wstring& folder, long* samples)
 
 bool RunFfprobe(const std::string& path)
 {
+    std::fflush(nullptr);  // the child must not write our buffered output again
     const pid_t pid = fork();
     if (pid == 0) {
-        if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr))
+        const int devnull = open("/dev/null", O_WRONLY);
+        if (devnull < 0 || dup2(devnull, STDOUT_FILENO) < 0 || dup2(devnull, STDERR_FILENO) < 0)
             _exit(127);
         execlp("ffprobe", "ffprobe", "-v", "error", "-show_format", "-show_streams", path.c_str(),
                static_cast<char*>(nullptr));
@@ -185,7 +188,9 @@ int main(int argc, char** argv)
     const struct {
         const char* name;
         kestrel::cardgen::Container container;
-    } layouts[] = {{"avi", kestrel::cardgen::Container::Avi}, {"mp4", kestrel::cardgen::Container::Mp4}};
+    } layouts[] = {{"avi-channel-files", kestrel::cardgen::Container::AviChannelFiles},
+                   {"avi-single-files", kestrel::cardgen::Container::Avi},
+                   {"mp4", kestrel::cardgen::Container::Mp4}};
     int failures = 0;
     for (const auto& layout : layouts) {
         const std::string card = (fs::temp_directory_path() /
