@@ -10,6 +10,10 @@
 #include "filehub/CPluginManager.h"
 #include "kestrel/WideText.h"
 
+extern "C" {
+#include <libavutil/log.h>
+}
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -176,6 +180,8 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+
+    av_log_set_level(AV_LOG_ERROR);  // the generator's encoder statistics are noise here
 
     CPluginManager pm;
     const std::wstring app = kestrel::FromUtf8(OwnFolder());
