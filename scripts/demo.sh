@@ -4,6 +4,8 @@
 # tracks and G-sensor readings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Let ccache share objects between clones of the project in other folders.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 scripts/install-deps.sh
 
 build=build

@@ -3,6 +3,8 @@
 # UndefinedBehaviorSanitizer, and runs every test (fuzz corpora included).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Let ccache share objects between clones of the project in other folders.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 scripts/install-deps.sh --test
 
 build=build-asan
