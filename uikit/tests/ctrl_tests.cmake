@@ -9,4 +9,5 @@ kestrel_add_test(uikit_ctrl_tests
   ${_ctrl_tests}/ctrl_slider_test.cpp
   ${_ctrl_tests}/ctrl_vscroll_test.cpp
   ${_ctrl_tests}/ctrl_misc_test.cpp
+  ${_ctrl_tests}/ctrl_skin_test.cpp
   LIBS uikit Qt6::Test)
