@@ -42,6 +42,7 @@ TEST_P(CtrlButtonFrames, EachStateShowsItsStripFrame) {
         b->SetButtonImage(&strip, fc.frames);
         CtrlShow(&parent);
         QTest::mouseMove(&parent, QPoint(5, 5));  // pointer away from the button
+        CtrlLeave(b);
         EnterState(*b, state);
         ASSERT_EQ(b->GetState(), state);
         const QImage face = b->grab().toImage();

@@ -177,6 +177,32 @@ TEST_F(CtrlListbox, ColumnPicturesAndUnreadableFiles) {
     EXPECT_FALSE(list->SetItemImage(1, 10, &pic));
 }
 
+TEST_F(CtrlListbox, DoubleClickOnCheckBoxOnlyToggles) {
+    Fill(2);
+    const QPoint box = list->RowCheckRect(1).center();
+    // The whole sequence a double click produces: click, double click, release.
+    QTest::mouseClick(list, Qt::LeftButton, {}, box);
+    QTest::mouseDClick(list, Qt::LeftButton, {}, box);
+    QTest::mouseRelease(list, Qt::LeftButton, {}, box);
+    EXPECT_EQ(list->GetIndicatedItem(), -1);
+    ASSERT_EQ(parent.log.size(), 2u);
+    for (const CtrlMsg& m : parent.log) EXPECT_EQ(m, (CtrlMsg{ctrlmsg::WM_LISTBOX_CHECK, 1, kId}));
+    EXPECT_EQ(list->GetCheck(1), 0);
+}
+
+TEST_F(CtrlListbox, WheelOverScrollBarScrollsTheList) {
+    list->ActivateVScroll(5);
+    Fill(9);
+    const QPointF pos(7, 60);
+    QWheelEvent e(pos, list->VScroll()->mapToGlobal(pos), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->VScroll(), &e);
+    EXPECT_EQ(list->VScroll()->GetCurPos(), 2);
+    EXPECT_EQ(list->GetTopRow(), 2);
+    QTest::mouseClick(list, Qt::LeftButton, {}, RowPoint(0));
+    EXPECT_EQ(parent.log.back(), (CtrlMsg{ctrlmsg::WM_LISTBOX_CLICK, 2, kId}));
+}
+
 TEST_F(CtrlListbox, ItemDataWords) {
     Fill(2);
     EXPECT_EQ(list->AddItemData(1, 0xFFFFFFFFu), 1);
