@@ -16,3 +16,6 @@ cmake --build "$build" -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 600
+
+# The playback engine's threads, once more under ThreadSanitizer.
+scripts/test-tsan.sh build-tsan
