@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev fonts-dejavu-core
   qt6-svg-dev
+  qt6-multimedia-dev
 )
 if [ "${1:-}" = "--test" ]; then
   packages+=(python3)

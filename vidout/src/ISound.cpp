@@ -1,0 +1,8 @@
+#include "vidout/ISound.h"
+
+#include "SoundOutput.h"
+
+ISound* ISound::Create()
+{
+    return new SoundOutput();
+}
