@@ -1,5 +1,7 @@
 #include "ini/CIniFile.h"
 
+#include "kestrel/FdWrite.h"
+
 #include "kestrel/WideText.h"
 
 #include <cerrno>
@@ -143,21 +145,6 @@ std::string FolderOf(const std::string& path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(int fd, const std::string& data)
-{
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -433,7 +420,7 @@ bool CIniFile::SaveAtomic(const std::string& path) const
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, Serialize()) && ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, mode) == 0 && kestrel::WriteAll(fd, Serialize()) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (ok)
         ok = ::rename(tmpl.c_str(), path.c_str()) == 0;

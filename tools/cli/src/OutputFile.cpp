@@ -1,5 +1,7 @@
 #include "OutputFile.h"
 
+#include "kestrel/FdWrite.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,30 +12,11 @@
 
 namespace kestrel::cli {
 
-namespace {
-
-bool WriteAll(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-}  // namespace
-
 bool WriteOutput(const std::string& path, const std::string& text, std::string* error)
 {
     if (path.empty() || path == "-") {
         std::fflush(stdout);
-        if (!WriteAll(STDOUT_FILENO, text)) {
+        if (!kestrel::WriteAll(STDOUT_FILENO, text)) {
             *error = std::string("cannot write to standard output: ") + std::strerror(errno);
             return false;
         }
@@ -51,7 +34,7 @@ bool WriteOutput(const std::string& path, const std::string& text, std::string* 
     umask(mask);
     fchmod(fd, 0666 & ~mask);
 
-    bool ok = WriteAll(fd, text) && fsync(fd) == 0;
+    bool ok = kestrel::WriteAll(fd, text) && fsync(fd) == 0;
     int err = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
