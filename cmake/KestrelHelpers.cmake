@@ -21,6 +21,9 @@ endfunction()
 # With KESTREL_FUZZ the target is a libFuzzer program; otherwise it is linked
 # with a small driver that replays the corpus, and the replay runs as a test.
 function(kestrel_add_fuzzer name source)
+  if(NOT KESTREL_TESTS AND NOT KESTREL_FUZZ)
+    return()  # nothing would run it
+  endif()
   cmake_parse_arguments(ARG "" "CORPUS" "LIBS" ${ARGN})
   if(KESTREL_FUZZ)
     add_executable(${name} ${source})

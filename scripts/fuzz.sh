@@ -17,6 +17,7 @@ targets=(
   "recplugin_avi_fuzz:recplugin/fuzz/corpus_avi"
   "recplugin_mp4_fuzz:recplugin/fuzz/corpus_mp4"
   "fuzz_avi_parser:uikit/fuzz/corpus_avi"
+  "fuzz_ini_parse:uikit/ini/fuzz/corpus"
 )
 names=()
 for t in "${targets[@]}"; do names+=("${t%%:*}"); done
