@@ -14,6 +14,7 @@
 namespace {
 
 constexpr double kSeekStep = 10.0;
+constexpr double kEndMargin = 1.0;
 constexpr int kDrawSetting = 5;
 
 QString Clock(double seconds)
@@ -175,9 +176,11 @@ void PlayerWindow::Seek(double delta)
 {
     if (!m_player)
         return;
+    // A seek to the very end would end playback; stop a second short so
+    // the last second still plays and seeking back keeps working.
     double target = m_time + delta;
     if (m_duration > 0.0)
-        target = std::min(target, m_duration);
+        target = std::min(target, m_duration - kEndMargin);
     target = std::max(0.0, target);
     m_ended = false;
     m_time = target;

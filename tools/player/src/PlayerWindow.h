@@ -31,6 +31,8 @@ public:
     bool Play(CRecFileInfo* rec, std::string* error);
     // The exit code once the event loop ended.
     int ExitCode() const { return m_exitCode; }
+    // Pictures drawn so far, every channel together.
+    int PicturesShown() const { return m_pictures.load(); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
