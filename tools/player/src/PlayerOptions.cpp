@@ -39,6 +39,10 @@ bool ParsePlayerOptions(int argc, const char* const argv[], PlayerOptions* out, 
             return true;
         };
         const char* v = nullptr;
+        if (arg == "-h" || arg == "--help") {
+            out->help = true;
+            return true;
+        }
         if (arg == "--frames") {
             if (!value(&v) || !ParseInt(v, 1, &out->frames)) {
                 *error = error->empty() ? "--frames needs a positive number" : *error;

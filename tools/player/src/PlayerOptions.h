@@ -10,6 +10,7 @@ struct PlayerOptions {
     int frames = 0;         // > 0: quit after this many pictures were shown
     std::string grabFile;   // with frames: the window is saved here first
     int timeoutSeconds = 60;  // with frames: give up (exit 1) after this long
+    bool help = false;        // -h/--help: print the usage and stop
 };
 
 // Parses the arguments after the program name; false with `error` set on a

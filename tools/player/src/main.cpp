@@ -23,6 +23,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "kestrel-player: %s\n%s", error.c_str(), PlayerUsage());
         return kExitUsage;
     }
+    if (options.help) {
+        std::fputs(PlayerUsage(), stdout);
+        return 0;
+    }
     struct stat st {};
     if (stat(options.folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         std::fprintf(stderr, "kestrel-player: %s is not a folder\n", options.folder.c_str());

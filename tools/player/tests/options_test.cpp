@@ -26,6 +26,11 @@ TEST(PlayerOptions, FolderIndexAndGrab)
     ASSERT_TRUE(Parse({"/card"}, &d, &error));
     EXPECT_EQ(d.index, 0);
     EXPECT_EQ(d.frames, 0);
+    EXPECT_FALSE(d.help);
+    // Help needs no folder and wins over anything after it.
+    PlayerOptions h;
+    ASSERT_TRUE(Parse({"--help", "--loud"}, &h, &error)) << error;
+    EXPECT_TRUE(h.help);
 }
 
 TEST(PlayerOptions, BadCommandLines)
