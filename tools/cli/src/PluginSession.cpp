@@ -6,7 +6,13 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <unistd.h>
+
+extern "C" {
+#include <libavutil/log.h>
+}
 
 namespace kestrel::cli {
 
@@ -49,6 +55,13 @@ std::string ExecutableFolder()
 
 int PluginSession::Open(const std::string& name, bool nameRequired, std::string* error)
 {
+    // The plug-in probes every file with the media library, which complains
+    // about damaged files on stderr; the plug-in already drops those files,
+    // so the library's remarks only show when tracing. The process shares
+    // one copy of the library with the plug-in (and the player's engine).
+    const char* trace = std::getenv("KESTREL_TRACE");
+    av_log_set_level(trace && std::strcmp(trace, "1") == 0 ? AV_LOG_INFO : AV_LOG_QUIET);
+
     const std::string appDir = ExecutableFolder();
     m_pm.SetAppDir(kestrel::FromUtf8(appDir));
     if (m_pm.EnumPlugins(kestrel::FromUtf8(appDir), 0) <= 0) {

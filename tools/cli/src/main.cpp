@@ -6,12 +6,7 @@
 #include "ExitCodes.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
-
-extern "C" {
-#include <libavutil/log.h>
-}
 
 int main(int argc, char** argv)
 {
@@ -26,12 +21,6 @@ int main(int argc, char** argv)
         std::fputs(HelpText(options.command).c_str(), stdout);
         return kExitOk;
     }
-    // The plug-in probes every file with the media library, which complains
-    // about damaged files on stderr; the plug-in already drops those files,
-    // so its remarks only show when tracing.
-    const char* trace = std::getenv("KESTREL_TRACE");
-    av_log_set_level(trace && std::string(trace) == "1" ? AV_LOG_INFO : AV_LOG_QUIET);
-
     switch (options.command) {
     case Command::Scan: return RunScan(options);
     case Command::Gps: return RunGps(options);
