@@ -4,10 +4,6 @@
 #include <sched.h>
 
 #include <chrono>
-#include <cstdarg>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <thread>
 
 namespace playcore {
@@ -31,25 +27,6 @@ void SleepMs(int ms)
 void YieldThread()
 {
     sched_yield();
-}
-
-static bool TraceEnabled()
-{
-    static const bool enabled = [] {
-        const char* v = std::getenv("KESTREL_TRACE");
-        return v && std::strcmp(v, "1") == 0;
-    }();
-    return enabled;
-}
-
-void Trace(const char* format, ...)
-{
-    if (!TraceEnabled())
-        return;
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(stderr, format, args);
-    va_end(args);
 }
 
 }  // namespace playcore

@@ -2,6 +2,8 @@
 // tick, sleeping and the debugger trace.
 #pragma once
 
+#include "kestrel/Trace.h"
+
 #include <cstdint>
 #include <string>
 
@@ -20,6 +22,6 @@ void SleepMs(int ms);
 void YieldThread();
 
 // printf-style trace to stderr, only when KESTREL_TRACE=1.
-void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
+using kestrel::Trace;
 
 }  // namespace playcore

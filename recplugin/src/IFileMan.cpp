@@ -2,7 +2,7 @@
 
 #include "MergeSort.h"
 #include "NameRules.h"
-#include "Trace.h"
+#include "kestrel/Trace.h"
 #include "kestrel/WideText.h"
 
 #include <algorithm>
@@ -74,7 +74,7 @@ int IFileMan::MergeData(const int32_t* flags8)
         struct tm tm {};
         if (!localtime_r(&seconds, &tm) || std::strftime(when, sizeof when, "%Y:%m:%d %H:%M:%S", &tm) == 0)
             when[0] = '\0';
-        Trace("%s: RecType = %d, FileName = %s, JpegPath = %s, PreviewPath = %s\n", when, r->m_nRecType,
+        kestrel::Trace("%s: RecType = %d, FileName = %s, JpegPath = %s, PreviewPath = %s\n", when, r->m_nRecType,
               FirstOf(r->m_arrFileName).c_str(), FirstOf(r->m_arrJpegPath).c_str(),
               FirstOf(r->m_arrPreviewPath).c_str());
     }

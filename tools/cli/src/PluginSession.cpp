@@ -2,12 +2,11 @@
 
 #include "ExitCodes.h"
 
+#include "kestrel/Trace.h"
 #include "kestrel/WideText.h"
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <unistd.h>
 
 extern "C" {
@@ -59,8 +58,7 @@ int PluginSession::Open(const std::string& name, bool nameRequired, std::string*
     // about damaged files on stderr; the plug-in already drops those files,
     // so the library's remarks only show when tracing. The process shares
     // one copy of the library with the plug-in (and the player's engine).
-    const char* trace = std::getenv("KESTREL_TRACE");
-    av_log_set_level(trace && std::strcmp(trace, "1") == 0 ? AV_LOG_INFO : AV_LOG_QUIET);
+    av_log_set_level(kestrel::TraceEnabled() ? AV_LOG_INFO : AV_LOG_QUIET);
 
     const std::string appDir = ExecutableFolder();
     m_pm.SetAppDir(kestrel::FromUtf8(appDir));
