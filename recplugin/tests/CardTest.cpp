@@ -23,20 +23,13 @@ class CardTest : public ::testing::TestWithParam<CardCase> {};
 TEST_P(CardTest, EveryRecordingIsFoundAndItsSamplesFollowTheRecording)
 {
     rptest::TempDir dir;
-    CardOptions o;
-    o.folder = dir.Path().string();
-    o.seed = 11;
-    o.recordings = 3;
-    o.durationSec = 2.0;
+    CardOptions o = kestrel::cardgen::SmallTestCard(dir.Path().string(), 11);
     o.width = 64;
     o.height = 48;
-    o.fps = 5;
-    o.channels = 2;
     o.container = GetParam().container;
     o.hiddenFiles = true;
     o.nestedFolders = true;
     o.damagedFiles = true;
-    o.audio = false;
     CardResult card;
     std::string error;
     ASSERT_TRUE(GenerateCard(o, &card, &error)) << error;

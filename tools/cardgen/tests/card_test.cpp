@@ -23,15 +23,11 @@ namespace {
 
 CardOptions SmallCard(const std::string& folder, uint32_t seed)
 {
-    CardOptions o;
-    o.folder = folder;
-    o.seed = seed;
+    CardOptions o = kestrel::cardgen::SmallTestCard(folder, seed);
     o.recordings = 4;
-    o.durationSec = 2.0;
-    o.width = 160;
     o.height = 90;
-    o.fps = 5;
     o.channels = 3;
+    o.audio = true;
     o.container = Container::Mixed;
     o.hiddenFiles = true;
     o.nestedFolders = true;

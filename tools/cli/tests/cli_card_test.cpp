@@ -32,19 +32,10 @@ const Card& MakeCard(Container container, bool southWest, bool damaged)
         return it->second;
     Card card;
     card.folder = std::filesystem::temp_directory_path() / ("kestrel-cli-card-" + std::to_string(getpid()) + "-" + key);
-    CardOptions o;
-    o.folder = card.folder;
-    o.seed = 7;
-    o.recordings = 3;
-    o.durationSec = 2.0;
-    o.width = 160;
-    o.height = 96;
-    o.fps = 5;
-    o.channels = 2;
+    CardOptions o = kestrel::cardgen::SmallTestCard(card.folder, 7);
     o.container = container;
     o.southWest = southWest;
     o.damagedFiles = damaged;
-    o.audio = false;
     std::string error;
     if (!kestrel::cardgen::GenerateCard(o, &card.result, &error))
         ADD_FAILURE() << "card generation failed: " << error;

@@ -18,15 +18,10 @@ protected:
     static void SetUpTestSuite()
     {
         s_folder = fs::temp_directory_path() / ("kestrel-player-card-" + std::to_string(getpid()));
-        kestrel::cardgen::CardOptions o;
-        o.folder = s_folder;
-        o.seed = 3;
+        kestrel::cardgen::CardOptions o = kestrel::cardgen::SmallTestCard(s_folder, 3);
         o.recordings = 2;
         o.durationSec = 3.0;
-        o.width = 160;
-        o.height = 96;
         o.fps = 10;
-        o.channels = 2;
         o.container = kestrel::cardgen::Container::AviChannelFiles;
         o.audio = true;
         std::string error;
