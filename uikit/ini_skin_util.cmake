@@ -8,6 +8,7 @@ target_sources(uikit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/skin/CUIText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin/CUIImage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin/CUICoordi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skin/SkinScale.cpp
   ${CMAKE_CURRENT_LIST_DIR}/util/UserFolders.cpp
   ${CMAKE_CURRENT_LIST_DIR}/util/CUtilReg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/util/CUtilPath.cpp
@@ -24,6 +25,7 @@ if(KESTREL_TESTS)
   kestrel_add_test(uikit_skin_tests
     ${_uikit_st_tests}/skin_text_test.cpp
     ${_uikit_st_tests}/skin_image_coordi_test.cpp
+    ${_uikit_st_tests}/skin_scale_test.cpp
     ${_uikit_st_tests}/util_gui_env.cpp
     LIBS uikit)
   kestrel_add_test(uikit_util_tests
