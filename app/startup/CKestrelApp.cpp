@@ -85,9 +85,13 @@ int CKestrelApp::InitInstance()
 bool CKestrelApp::ReadConfiguration()
 {
     // The application folder is the folder of the running program file.
-    const QFileInfo program(QCoreApplication::applicationFilePath());
-    m_strAppDir = program.absolutePath();
-    m_strProgramName = program.completeBaseName();
+    return ReadConfigurationIn(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath());
+}
+
+bool CKestrelApp::ReadConfigurationIn(const QString& appFolder)
+{
+    m_strAppDir = appFolder;
+    m_strProgramName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     m_strOptionDir = m_strAppDir + QStringLiteral("/_option");
     return m_option.Load(m_strAppDir, m_strOptionDir);
 }
@@ -102,6 +106,18 @@ void CKestrelApp::CreateUserFolders()
     // Parents are created too: a fresh account may lack ~/.local/share.
     for (const QString& folder : {m_strUserDataDir, m_strDocumentDir, m_strBackupDir, m_strFtpDir})
         QDir().mkpath(folder);
+}
+
+bool CKestrelApp::PrepareWithoutWindow(const QString& appFolder)
+{
+    if (!ReadConfigurationIn(appFolder))
+        return false;
+    m_profile.SetRegistryKey(m_option.strModelName, m_strProgramName);
+    CreateUserFolders();
+    if (!InitPluginManager() || !LoadSkinResources() || !LoadLanguageResources())
+        return false;
+    SelectDialogSize();
+    return true;
 }
 
 bool CKestrelApp::PrepareRuntime()

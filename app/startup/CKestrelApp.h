@@ -45,6 +45,13 @@ public:
     int InitInstance();
     int ExitStatus() const { return m_exitStatus; }
 
+    // Everything InitInstance prepares before the main window (option file,
+    // user folders, plug-in, skin, language, size class), for the
+    // application folder given, without the single-instance lock and without
+    // running a window. Lets tests and tools build single windows and
+    // panels against the real resources. false when a step fails.
+    bool PrepareWithoutWindow(const QString& appFolder);
+
     // ---- Resource look-ups ----------------------------------------------
     QString GetUIText(const QString& key) const;
     QString GetUIMapInfo() const;
@@ -85,6 +92,7 @@ public:
 
 private:
     bool ReadConfiguration();
+    bool ReadConfigurationIn(const QString& appFolder);
     bool PrepareRuntime();
     void CreateUserFolders();
     bool InitPluginManager();
