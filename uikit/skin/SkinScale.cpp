@@ -36,7 +36,13 @@ double UniformScale(int width, int height, const KSkinRect& reference)
 
 KSkinRect ScaleSkinRect(const _WIN_POS& pos, int width, int height, const KSkinRect& reference)
 {
-    const Factors f = FactorsFor(width, height, reference);
+    return ScaleSkinRectWithin(pos, width, height, width, height, reference);
+}
+
+KSkinRect ScaleSkinRectWithin(const _WIN_POS& pos, int width, int height, int windowWidth, int windowHeight,
+                              const KSkinRect& reference)
+{
+    const Factors f = FactorsFor(windowWidth, windowHeight, reference);
     double xs = f.s, ys = f.s;
     if (pos.h_ratio == 1) {
         xs = f.fx;

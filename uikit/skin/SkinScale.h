@@ -20,6 +20,13 @@ double UniformScale(int width, int height, const KSkinRect& reference);
 // margins set stretch the record between them.
 KSkinRect ScaleSkinRect(const _WIN_POS& pos, int width, int height, const KSkinRect& reference);
 
+// The same rule for a record inside a panel: the scale factors come from
+// the main window's client size (windowWidth x windowHeight), while margins
+// and centring refer to the panel's own area (areaWidth x areaHeight).
+// Panel records are written in panel coordinates at the reference size.
+KSkinRect ScaleSkinRectWithin(const _WIN_POS& pos, int areaWidth, int areaHeight, int windowWidth,
+                              int windowHeight, const KSkinRect& reference);
+
 // A skin font size scaled by UniformScale and rounded half up.
 int ScaleFontSize(int size, int width, int height, const KSkinRect& reference);
 

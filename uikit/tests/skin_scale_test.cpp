@@ -140,3 +140,12 @@ TEST(SkinScale, FontSizesFollowTheUniformFactor)
     EXPECT_EQ(ScaleFontSize(13, 1760, 990, kRef), 12);   // 11.9
     EXPECT_EQ(ScaleFontSize(14, 3840, 2160, kRef), 14);  // never grows
 }
+
+TEST(SkinScale, PanelRecordsScaleWithTheWindowButPinToThePanel)
+{
+    // A 600 x 400 panel in a 1280 x 720 window: s = 2/3 from the window,
+    // the right margin counted from the panel's right edge.
+    _WIN_POS p = Pos(0, 30, 90, 30);
+    p.s2r = 15;
+    ExpectRect(kestrel::skin::ScaleSkinRectWithin(p, 600, 400, 1280, 720, kRef), 530, 20, 590, 40);
+}
