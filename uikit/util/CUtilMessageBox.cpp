@@ -4,9 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace {
-
-bool LogInsteadOfShowing(const QString& text)
+bool CUtilMessageBox::LogInsteadOfShowing(const QString& text)
 {
     const QString log = qEnvironmentVariable("KESTREL_MESSAGEBOX_LOG");
     if (log.isEmpty())
@@ -19,8 +17,6 @@ bool LogInsteadOfShowing(const QString& text)
     }
     return true;
 }
-
-}  // namespace
 
 int CUtilMessageBox::Show(QWidget* parent, const QString& text, const QString& title, Buttons buttons,
                           const QString& okCaption, const QString& cancelCaption)

@@ -19,4 +19,9 @@ public:
     static int Show(QWidget* parent, const QString& text, const QString& title = QString(),
                     Buttons buttons = Ok, const QString& okCaption = QString(),
                     const QString& cancelCaption = QString());
+
+    // The unattended hook alone, for windows that answer like a message box:
+    // when KESTREL_MESSAGEBOX_LOG is set, appends `text` to the log and
+    // returns true (nothing is to be shown); otherwise returns false.
+    static bool LogInsteadOfShowing(const QString& text);
 };
