@@ -74,9 +74,10 @@ for key in MENU:
 # Views and the list column
 rec("display0", "Channel views: the front view and the right column.", **box(16, 112, 1280, 720))
 rec("display1", **box(1312, 112, 592, 333, Type=0))
-rec("display2", "Extension channels (plug-ins with four cameras) share the row under display1.",
-    **box(1312, 453, 292, 164))
-rec("display3", **box(1612, 453, 292, 164))
+rec("display2", "Extension channels (plug-ins with four cameras) sit side by side at the foot of the right\n"
+    "; column, over the last list rows, so the filter buttons and the list header stay usable.",
+    **box(1312, 900, 292, 164))
+rec("display3", **box(1612, 900, 292, 164))
 rec("list", "Recording list: under display1, down to the bottom edge; dt = gap below display1 when maximised.",
     **box(1312, 453, 592, 611, s2t=0, s2b=16, dt=8))
 rec("list_full", "Full-screen list: the right column from under the menu strip, pinned right.",

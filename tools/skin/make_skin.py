@@ -182,7 +182,9 @@ def build_pictures():
     for k in ("btn_bk1", "btn_bk2", "gps", "stc_gsen_range_bk"):
         pics[k] = clear("clear.svg")
     pics["stc_playbar_bk"] = save("stc_playbar_bk.svg", 200, 40, rrect(0.5, 4.5, 199, 31, 8, "#0f1318", LINE))
-    pics["stc_pbspeed"] = save("stc_pbspeed.svg", 156, 40, rrect(0.5, 4.5, 155, 31, 8, "#0f1318", LINE))
+    # The speed label is near-aligned, so it reads as a caption of the slider
+    # beside it rather than sitting in a box.
+    pics["stc_pbspeed"] = clear("stc_pbspeed.svg", 156, 40)
 
     # Main-window buttons (frame size = the record's size, see layout.py)
     sizes = {k: (v["cx"], v["cy"]) for k, v in RECORDS.items() if k.startswith("btn_") and v.get("cx", 0) > 0}
