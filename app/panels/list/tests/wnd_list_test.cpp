@@ -252,4 +252,23 @@ TEST_F(WndList, SelectRecordFindsTheSameRecording)
     EXPECT_EQ(list->GetSelectedItem(), 3);
 }
 
+TEST_F(WndList, ResizingLaysTheChildrenOutAgain)
+{
+    parent.show();  // hidden widgets get their resize events only when shown
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    const QRect before = list->geometry();
+    ASSERT_FALSE(before.isEmpty()) << "no list_view record in the skin";
+    panel->resize(panel->width(), panel->height() + 100);
+    const QRect taller = list->geometry();
+    EXPECT_TRUE(panel->rect().contains(taller));
+    EXPECT_GT(taller.height(), before.height());
+
+    // A smaller main window shrinks the buttons with it.
+    const QSize button = panel->AllButton()->size();
+    panel->SetWindowSize(1280, 720);
+    EXPECT_LT(panel->AllButton()->width(), button.width());
+    EXPECT_LT(panel->AllButton()->height(), button.height());
+    EXPECT_TRUE(panel->rect().contains(list->geometry()));
+}
+
 }  // namespace
