@@ -1,0 +1,65 @@
+#include "DisplaySetup.h"
+
+#include "startup/CKestrelApp.h"
+#include "vidout/IDisplay.h"
+
+#include <QPixmap>
+
+namespace kestrel::display {
+
+QString LabelKeyForChannel(int channel)
+{
+    switch (channel) {
+    case kChannelFront: return QStringLiteral("display_text_front");
+    case kChannelRear: return QStringLiteral("display_text_rear");
+    case kChannelLeft: return QStringLiteral("display_text_left");
+    case kChannelRight: return QStringLiteral("display_text_right");
+    case kChannelMapDialog: return QStringLiteral("map_dlg_text");
+    default: return QString();
+    }
+}
+
+QStringList LogoKeysForChannel(int channel)
+{
+    if (channel >= kChannelRear && channel <= kChannelRight)
+        return {QStringLiteral("logo_main_rear"), QStringLiteral("logo_sub_rear"), QStringLiteral("logo_full_rear")};
+    return {QStringLiteral("logo_main_front"), QStringLiteral("logo_sub_front"), QStringLiteral("logo_full_front")};
+}
+
+void ApplyLabel(IDisplay& display, const QString& fontFace, int fontSize, const QString& text)
+{
+    display.SetLabel(fontFace, fontSize, text, kLabelColour);
+}
+
+void ApplyLabelKey(IDisplay& display, const QString& key)
+{
+    const CKestrelApp* app = CKestrelApp::Instance();
+    if (!app)
+        return;
+    ApplyLabel(display, app->FontName(), app->GetUIFontSize(key), app->GetUIText(key));
+}
+
+void ApplyLogos(IDisplay& display, const QStringList& keys)
+{
+    const CKestrelApp* app = CKestrelApp::Instance();
+    for (int i = 0; i < keys.size(); ++i) {
+        const QPixmap* bitmap = app ? app->GetUIBitmap(keys[i]) : nullptr;
+        display.SetLogo(i, bitmap ? bitmap->toImage() : QImage());
+    }
+    display.SelectLogo(0);
+}
+
+void PollRecovery(IDisplay& display)
+{
+    // Only a display that asks for it is recovered: a recovery clears the
+    // picture, which must not happen to a healthy display every round.
+    if (!display.NeedsRecovery())
+        return;
+    display.MarkRecovery(1);
+    if (display.Recover()) {
+        display.MarkRecovery(0);
+        display.Clear(1);
+    }
+}
+
+}  // namespace kestrel::display
