@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-base-dev fonts-dejavu-core
+  fonts-noto-core fonts-noto-cjk
   qt6-svg-dev
   qt6-multimedia-dev
 )
