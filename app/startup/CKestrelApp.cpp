@@ -22,6 +22,11 @@
 namespace {
 
 CKestrelApp* g_app = nullptr;
+CKestrelApp::MainWindowFactory& MainWindowFactoryRef()
+{
+    static CKestrelApp::MainWindowFactory factory;
+    return factory;
+}
 
 // The fixed start-up messages (they are shown before any language is loaded).
 const char* const kMsgNoOption = "Missing the Option.ini file.";
@@ -50,6 +55,11 @@ CKestrelApp::~CKestrelApp()
 {
     if (g_app == this)
         g_app = nullptr;
+}
+
+void CKestrelApp::SetMainWindowFactory(MainWindowFactory factory)
+{
+    MainWindowFactoryRef() = std::move(factory);
 }
 
 CKestrelApp* CKestrelApp::Instance()
@@ -257,13 +267,22 @@ void CKestrelApp::SelectDialogSize()
 
 void CKestrelApp::RunMainWindow()
 {
-    CBaseWindow window(GetUIImage(QStringLiteral("base_window")), QSize(m_nDlgWidth, m_nDlgHeight), m_strTitle);
-    if (const QIcon* icon = GetUIIcon(QStringLiteral("main-icon")))
-        window.setWindowIcon(*icon);
-    m_pMainWnd = &window;
+    std::unique_ptr<QDialog> window;
+    if (MainWindowFactoryRef()) {
+        window = MainWindowFactoryRef()();
+    } else {
+        auto stand_in = std::make_unique<CBaseWindow>(GetUIImage(QStringLiteral("base_window")),
+                                                      QSize(m_nDlgWidth, m_nDlgHeight), m_strTitle);
+        if (const QIcon* icon = GetUIIcon(QStringLiteral("main-icon")))
+            stand_in->setWindowIcon(*icon);
+        window = std::move(stand_in);
+    }
+    if (!window)
+        return;
+    m_pMainWnd = window.get();
     if (m_pPluginManager)
-        m_pPluginManager->SetParentWnd(&window);
-    window.exec();
+        m_pPluginManager->SetParentWnd(window.get());
+    window->exec();
     if (m_pPluginManager)
         m_pPluginManager->SetParentWnd(nullptr);
     m_pMainWnd = nullptr;

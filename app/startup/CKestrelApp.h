@@ -21,9 +21,11 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class CPluginManager;
+class QDialog;
 class QWidget;
 
 class CKestrelApp {
@@ -38,6 +40,11 @@ public:
 
     // The one application object (nullptr before it is built).
     static CKestrelApp* Instance();
+
+    // Builds the main window that InitInstance runs. The program sets it
+    // before InitInstance; without one a plain skinned stand-in runs.
+    using MainWindowFactory = std::function<std::unique_ptr<QDialog>()>;
+    static void SetMainWindowFactory(MainWindowFactory factory);
 
     // Runs start-up, the main window and the clean-up. Always 0, as the
     // program has no message loop of its own afterwards; ExitStatus() tells

@@ -1,0 +1,210 @@
+// CKestrelDlg: the viewer's one top-level window. A frameless window whose
+// whole face comes from the skin: it creates the skinned controls, places
+// them and the panels by scaling their skin records to the client size,
+// paints the layered background, moves between the normal, maximised and
+// two full-screen states, and turns every button click and table key into
+// one command id that DispatchCommand routes to its handler.
+//
+// Panels (recording list, channel displays, full-screen view, G-sensor
+// graph, map popups) are built elsewhere and attached; until then their
+// places are computed but nothing is placed. Commands whose work belongs to
+// the playback flow and the popups are raised (CommandRaised) and reach the
+// virtual OnCommand, where that work is hooked in.
+//
+// Unattended runs: KESTREL_GRAB_MAIN=<file.png> saves what the window shows
+// once it is up; KESTREL_AUTOCLOSE_MS=<n> closes it after n milliseconds.
+#pragma once
+
+#include "MainWndIds.h"
+#include "controls/CMsgTarget.h"
+#include "skin/WinPos.h"
+#include "startup/CViewerSetup.h"
+
+#include <QBasicTimer>
+#include <QDialog>
+#include <QHash>
+#include <QPointer>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <vector>
+
+class CCtrlButton;
+class CCtrlStatic;
+class CCtrlSliderEx;
+class CCtrlWnd;
+class CKestrelApp;
+class IDisplay;
+
+namespace kestrel::mainwnd {
+class CKeepAwake;
+struct ControlSpec;
+}
+
+class CKestrelDlg : public QDialog, public CMsgTarget {
+    Q_OBJECT
+public:
+    static constexpr int kDisplayCount = 4;
+
+    explicit CKestrelDlg(QWidget* parent = nullptr);
+    ~CKestrelDlg() override;
+
+    // Messages from the skinned controls (button commands, slider moves).
+    intptr_t SendMsg(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
+
+    // The one route of every command id (button or key) to its handler.
+    void DispatchCommand(int id);
+
+    // ---- Controls --------------------------------------------------------
+    CCtrlWnd* Control(int id) const;
+    CCtrlButton* Button(int id) const;
+    CCtrlStatic* Static(int id) const;
+    CCtrlSliderEx* Slider(int id) const;
+
+    // ---- Window states ---------------------------------------------------
+    int WindowState() const { return m_windowState; }
+    // The window rectangle kept from the normal state.
+    QRect KeptRect() const { return m_keptRect; }
+    // The size the normal state uses; a new size class moves a normal
+    // window to it at once, the other states use it when they return.
+    QSize DialogSize() const { return m_dialogSize; }
+    void ApplyDialogSize(QSize size);
+
+    // ---- Layout ----------------------------------------------------------
+    // Lays out for the client size (nothing below 1280 x 720).
+    void LayoutForSize(int width, int height);
+    // Places the channel panels at their "display%d" slots for the view
+    // channel; hidden in the full-screen states.
+    virtual void LayoutDisplays(int width, int height);
+    int ViewChannel() const { return m_viewChannel; }
+    void SetViewChannel(int channel) { m_viewChannel = channel; }
+    // Client rectangle of the skin's title bar, the drag area in state 0.
+    QRect TitleBarRect() const { return m_titleBar; }
+    // Where the list panel goes now (also while no panel is attached).
+    QRect ListPanelRect() const { return m_listRect; }
+    QRect GSensorPanelRect() const { return m_gsensorRect; }
+    QRect DisplaySlotRect(int channel) const { return m_displayRects[size_t(channel)]; }
+    // True for a short while after a re-layout; the engine's pictures are
+    // dropped meanwhile.
+    bool PictureSuppressed() const { return m_pictureSuppressed; }
+    void SuppressPictures(int ms);
+
+    // ---- Panels built elsewhere -------------------------------------------
+    void AttachListPanel(QWidget* panel);
+    void AttachDisplayPanel(int channel, QWidget* panel, IDisplay* display);
+    void AttachFullScreenView(QWidget* view, IDisplay* display);
+    void AttachGSensorPanel(QWidget* panel);
+    void AttachMapPanel(QWidget* panel);
+    QWidget* ListPanel() const { return m_listPanel; }
+    QWidget* FullScreenView() const { return m_fullScreen; }
+
+    // ---- Texts and settings ----------------------------------------------
+    // Captions and tool tips of the controls in the current language.
+    void ApplyWindowTexts();
+    // After a language change: lay out again, texts, repaint.
+    void ReapplyLanguage();
+    CViewerSetup& Settings() { return m_setup; }
+
+    // Keeps the system awake while running (PowerSaveMode 0).
+    bool KeepAwakeRunning() const { return m_keepAwakeTimer.isActive(); }
+
+signals:
+    // Every dispatched command, before its handler runs.
+    void CommandRaised(int id);
+
+protected:
+    // The work of the commands that are not the window's own (playback,
+    // open, popups, ...). The window only guards and routes them.
+    virtual void OnCommand(int id);
+    // Before the window closes by btn_exit or Alt+F4: stop a playing
+    // recording.
+    virtual void BeforeClose() {}
+    // When the window goes away: release what OnCommand's side set up.
+    virtual void Uninitialize() {}
+    // Slider messages (pressed, released, moved) for the playback flow.
+    virtual void OnSliderMessage(uint32_t, int, int) {}
+
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
+    void done(int result) override;
+
+private:
+    // Creation.
+    void LoadSettings();
+    void CreateControls();
+    void CreateControl(const kestrel::mainwnd::ControlSpec& spec);
+    void PlaceCentred();
+
+    // Layout parts.
+    void LayoutControls(int width, int height);
+    void LayoutPanels(int width, int height);
+    void ApplyRegion(int width, int height);
+    QRect Scaled(const QString& key, int width, int height) const;
+
+    // Paint.
+    void PaintBackground(QPainter& p);
+
+    // Window states.
+    void Maximise();
+    void Restore();
+    void EnterFullScreen();
+    void LeaveFullScreen();
+    void ToggleFullScreen();
+    void ToggleMaximise();
+    void ApplyWindowState(int previous);
+    void ShowButton(int id, bool shown);
+
+    // The window's own commands.
+    void CloseByCommand();
+    void OpenManual();
+    void StartSetupProgram();
+    bool HandleKey(QKeyEvent* e);
+    bool IsPopupCommand(int id) const;
+    const _WIN_POS& Pos(const QString& key) const;
+
+    CKestrelApp* m_app = nullptr;
+    KSkinRect m_reference{};
+    CViewerSetup m_setup;
+    QHash<int, CCtrlWnd*> m_controls;
+    std::map<int, bool> m_popupRunning;  // node-stable: guards hold references
+
+    int m_windowState = kestrel::mainwnd::kStateNormal;
+    QRect m_keptRect;
+    QSize m_dialogSize;
+    QSize m_laidOutSize;
+    int m_viewChannel = 0;
+
+    QRect m_titleBar;
+    QRect m_listRect;
+    QRect m_gsensorRect;
+    std::array<QRect, kDisplayCount> m_displayRects{};
+
+    QPointer<QWidget> m_listPanel;
+    std::array<QPointer<QWidget>, kDisplayCount> m_displayPanels{};
+    std::array<IDisplay*, kDisplayCount> m_displays{};
+    QPointer<QWidget> m_fullScreen;
+    IDisplay* m_fullScreenDisplay = nullptr;
+    QPointer<QWidget> m_gsensorPanel;
+    std::vector<QPointer<QWidget>> m_mapPanels;
+
+    bool m_pictureSuppressed = false;
+    QBasicTimer m_pictureTimer;    // kTimerPictureResume
+    QBasicTimer m_keepAwakeTimer;  // kTimerKeepAwake
+    std::unique_ptr<kestrel::mainwnd::CKeepAwake> m_keepAwake;
+
+    bool m_dragging = false;
+    QPoint m_dragOffset;
+    bool m_shownOnce = false;
+    bool m_closing = false;
+    bool m_destroyed = false;
+};

@@ -1,0 +1,184 @@
+// CKestrelDlg: placement of every control and panel for the client size,
+// by scaling their skin records from the reference size.
+#include "CKestrelDlg.h"
+
+#include "MainControlTable.h"
+#include "MainLayoutRules.h"
+
+#include "controls/CCtrlButton.h"
+#include "controls/CCtrlSliderEx.h"
+#include "controls/CCtrlStatic.h"
+#include "skin/SkinScale.h"
+#include "startup/CKestrelApp.h"
+
+#include "vidout/IDisplay.h"
+
+#include <QPainterPath>
+#include <QRegion>
+
+using namespace kestrel::mainwnd;
+namespace skin = kestrel::skin;
+
+namespace {
+
+constexpr int kPictureResumeMs = 200;
+
+QRect ToQRect(const KSkinRect& r)
+{
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+bool IsFullScreenState(int state)
+{
+    return state == kStateFullFromMaximised || state == kStateFullFromNormal;
+}
+
+}  // namespace
+
+QRect CKestrelDlg::Scaled(const QString& key, int width, int height) const
+{
+    return ToQRect(skin::ScaleSkinRect(Pos(key), width, height, m_reference));
+}
+
+void CKestrelDlg::LayoutForSize(int width, int height)
+{
+    if (!LayoutAllowed(width, height))
+        return;
+    m_laidOutSize = QSize(width, height);
+    if (m_windowState == kStateNormal || m_windowState == kStateMaximised)
+        SuppressPictures(kPictureResumeMs);
+
+    m_titleBar = Scaled(QStringLiteral("titlebar"), width, height);
+    LayoutControls(width, height);
+    LayoutDisplays(width, height);
+    LayoutPanels(width, height);
+    ApplyRegion(width, height);
+    update();
+}
+
+void CKestrelDlg::LayoutControls(int width, int height)
+{
+    const QString face = m_app ? m_app->FontName() : QString();
+    auto fontSize = [&](const QString& key) {
+        return skin::ScaleFontSize(m_app ? m_app->GetUIFontSize(key) : 0, width, height, m_reference);
+    };
+
+    for (const ControlSpec& spec : MainControls()) {
+        CCtrlWnd* control = Control(spec.id);
+        if (!control)
+            continue;
+        const QString name = QString::fromLatin1(spec.name);
+        control->setGeometry(Scaled(name, width, height));
+
+        if (spec.kind == ControlKind::TextButton) {
+            auto* button = static_cast<CCtrlButton*>(control);
+            const int size = fontSize(name);
+            button->SetInitFont(face, size, FontStyleRegular);
+            if (spec.id == kBtnGpsMap)
+                button->SetTextOffset(size);
+        } else if (spec.kind == ControlKind::Static) {
+            auto* stc = static_cast<CCtrlStatic*>(control);
+            stc->SetInitFont(face, fontSize(name), FontStyleRegular);
+            stc->SetTextColor(QColor::fromRgba(Pos(name).color[0]));
+            stc->SetTextAlign(spec.hAlign, spec.vAlign);
+        }
+    }
+}
+
+void CKestrelDlg::LayoutDisplays(int width, int height)
+{
+    const int slotCount = m_app ? DisplaySlotCount(m_app->PluginInfo()) : 2;
+    const bool full = IsFullScreenState(m_windowState);
+    for (int channel = 0; channel < kDisplayCount; ++channel) {
+        QRect rect;
+        if (channel < slotCount) {
+            const int slot = DisplaySlotOf(channel, m_viewChannel, slotCount);
+            rect = Scaled(QStringLiteral("display%1").arg(slot), width, height);
+        }
+        m_displayRects[size_t(channel)] = rect;
+        QWidget* panel = m_displayPanels[size_t(channel)];
+        if (!panel)
+            continue;
+        if (rect.isEmpty() || full) {
+            panel->hide();
+        } else {
+            panel->setGeometry(rect);
+            panel->show();
+        }
+    }
+}
+
+void CKestrelDlg::LayoutPanels(int width, int height)
+{
+    m_listRect = ToQRect(kestrel::mainwnd::ListPanelRect(Pos(QStringLiteral("list")), Pos(QStringLiteral("list_full")),
+                                                         Pos(QStringLiteral("display1")), m_windowState, width,
+                                                         height, m_reference));
+    if (m_listPanel)
+        m_listPanel->setGeometry(m_listRect);
+
+    m_gsensorRect = Scaled(QStringLiteral("stc_gsen_graph"), width, height);
+    if (m_gsensorPanel)
+        m_gsensorPanel->setGeometry(m_gsensorRect);
+    // The map panels are popups of their own size; nothing to place here.
+}
+
+void CKestrelDlg::ApplyRegion(int width, int height)
+{
+    const double s = skin::UniformScale(width, height, m_reference);
+    const QSize corner = CornerEllipse(Pos(QStringLiteral("base_window")), s);
+    if (corner.width() <= 0 || corner.height() <= 0) {
+        clearMask();
+        return;
+    }
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0, 0, width + 1, height + 1), corner.width() / 2.0, corner.height() / 2.0);
+    setMask(QRegion(path.toFillPolygon().toPolygon()));
+}
+
+// ---- Panels built elsewhere ------------------------------------------------
+
+void CKestrelDlg::AttachListPanel(QWidget* panel)
+{
+    m_listPanel = panel;
+    if (panel) {
+        panel->setParent(this);
+        panel->setGeometry(m_listRect);
+        panel->show();
+    }
+}
+
+void CKestrelDlg::AttachDisplayPanel(int channel, QWidget* panel, IDisplay* display)
+{
+    if (channel < 0 || channel >= kDisplayCount)
+        return;
+    m_displayPanels[size_t(channel)] = panel;
+    m_displays[size_t(channel)] = display;
+    if (panel) {
+        panel->setParent(this);
+        panel->hide();
+    }
+    if (!m_laidOutSize.isEmpty())
+        LayoutDisplays(m_laidOutSize.width(), m_laidOutSize.height());
+}
+
+void CKestrelDlg::AttachFullScreenView(QWidget* view, IDisplay* display)
+{
+    m_fullScreen = view;
+    m_fullScreenDisplay = display;
+}
+
+void CKestrelDlg::AttachGSensorPanel(QWidget* panel)
+{
+    m_gsensorPanel = panel;
+    if (panel) {
+        panel->setParent(this);
+        panel->setGeometry(m_gsensorRect);
+        panel->show();
+    }
+}
+
+void CKestrelDlg::AttachMapPanel(QWidget* panel)
+{
+    if (panel)
+        m_mapPanels.emplace_back(panel);
+}

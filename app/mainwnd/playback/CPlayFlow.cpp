@@ -1,0 +1,541 @@
+// Life of the flow, opening and closing recordings, the engine callback, the
+// position updates, the control states and the display layout.
+#include "CPlayFlow.h"
+
+#include "PlayFormat.h"
+
+#include "filehub/CPluginManager.h"
+#include "kestrel/Trace.h"
+#include "kestrel/ViewerMessages.h"
+#include "playcore/IPlayback.h"
+#include "startup/CViewerSetup.h"
+#include "vidout/IDisplay.h"
+#include "vidout/ISound.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <ctime>
+#include <thread>
+
+namespace kestrel::playflow {
+
+namespace {
+
+// PlayStop lets the displays' last repaints settle before the panels reset.
+constexpr std::chrono::milliseconds kStopSettle{30};
+
+QString DisplaySlotKey(int slot) { return QStringLiteral("display%1").arg(slot); }
+
+}  // namespace
+
+CPlayFlow::CPlayFlow(IPlayHost& host) : m_host(host) {}
+
+CPlayFlow::~CPlayFlow()
+{
+    // The window calls Uninitialize while it still exists; this only makes
+    // sure no thread outlives the flow, without calling back into the host.
+    m_worker.Stop();
+    if (m_player) {
+        m_player->SetCallback(nullptr, nullptr);
+        delete m_player;
+    }
+    if (m_sound) {
+        m_sound->Close();
+        delete m_sound;
+    }
+}
+
+int CPlayFlow::Initialize(const PlayFlowContext& context)
+{
+    kestrel::Trace("CKestrelDlg::Initialize() - begin\n");
+    m_pm = context.plugins;
+    m_settings = context.settings;
+    m_info = context.pluginInfo;
+    m_userDataFolder = context.userDataFolder;
+    if (m_pm)
+        m_pm->SetParentWnd(context.window);
+    if (!m_player) {
+        m_player = IPlayback::Create();
+        if (m_player) {
+            m_player->SetCallback(&CPlayFlow::PlayerCallback, this);
+            if (m_settings)
+                m_player->SetAudioLevel(m_settings->m_dAudioLevel);
+        }
+    }
+    if (!m_sound) {
+        m_sound = ISound::Create();
+        if (m_sound)
+            m_sound->Initialise(context.window);
+    }
+    if (!m_setupEvent.Create())
+        kestrel::Trace("CKestrelDlg::Initialize() - no set-up event\n");
+
+    RefreshDisplays();
+    m_host.SetSpeedSliderPos(kSpeedSliderReset);
+    ApplySpeed(0);
+    if (m_settings) {
+        m_host.SetVolumeSliderPos(ClampVolume(m_settings->m_nVolume));
+        m_host.SetMuteChecked(m_settings->m_nMute != 0);
+        if (m_sound) {
+            m_sound->SetVolume(ClampVolume(m_settings->m_nVolume));
+            m_sound->SetMute(m_settings->m_nMute != 0 ? 1 : 0);
+        }
+        ApplyVideoAdjustments();
+        ApplyZoomOptions();
+    }
+    SetControlState(m_playState);
+    kestrel::Trace("CKestrelDlg::Initialize() - end\n");
+    return 0;
+}
+
+void CPlayFlow::Uninitialize()
+{
+    if (m_player && (m_player->GetPlayState() != 0 || m_playState == kPlaying))
+        PlayStop();
+    m_worker.Stop();
+    if (m_player) {
+        // Its destructor stops and closes; callbacks end with it.
+        delete m_player;
+        m_player = nullptr;
+    }
+    m_engineRec = nullptr;
+    if (m_sound) {
+        m_sound->Stop();
+        m_sound->Close();
+        delete m_sound;
+        m_sound = nullptr;
+    }
+    if (m_settings && !m_userDataFolder.isEmpty()) {
+        if (!m_settings->SaveSettings(m_userDataFolder))
+            kestrel::Trace("CKestrelDlg::Uninitialize() - settings not saved\n");
+        m_settings = nullptr;
+    }
+    m_setupEvent.Delete();
+}
+
+// ---- Opening and closing ---------------------------------------------------
+
+void CPlayFlow::StopEngine(bool clearDisplays)
+{
+    if (m_player) {
+        m_player->Stop();  // joins the engine thread: no callback runs after this
+        m_player->CloseFile();
+    }
+    m_engineRec = nullptr;
+    m_lastPictureTime = -1.0;
+    if (clearDisplays)
+        ClearDisplays();
+}
+
+int CPlayFlow::PlayStart(int index)
+{
+    // OpenFile may ask a question with its own event loop; a second start
+    // from there would reopen the player under the first one's feet.
+    if (m_opening || !m_player || !m_pm)
+        return -1;
+    const std::time_t begun = std::time(nullptr);
+    // Stopped and closed whatever the state says: a player left open by a
+    // failed Start would refuse every later OpenFile.
+    StopEngine(m_player->GetPlayState() != 0);
+
+    if (index < 0 || index >= MergedCount())
+        return -1;
+    CRecFileInfo* rec = RecordAt(index);
+    if (!rec)
+        return -1;
+
+    const int channels = rec->GetChannelCount();
+    if (channels != m_laidOutChannels) {
+        if (m_viewChannel != 0) {
+            m_viewChannel = 0;
+            LayoutDisplays(m_host.ClientSize());
+        }
+        m_laidOutChannels = channels;
+    }
+
+    m_opening = true;
+    const int opened = m_player->OpenFile(rec);  // may raise PB_CB_OPEN_FAILED here
+    m_opening = false;
+    if (opened != 0) {
+        m_failedIndex = index;  // "next" continues after this row
+        return -1;
+    }
+    m_failedIndex = -1;
+
+    _TAG_STREAM_INFO info;
+    m_player->GetStreamInfo(0, &info);
+    m_stream.dDuration = info.dDuration;
+    m_stream.nLength = rec->GetStartTime() / 1000;
+
+    m_pm->ParseGSensor(rec);
+    m_pm->ParseGPS(rec);
+
+    m_host.SetPlayBarRange(ToPlayBarMs(m_stream.dDuration));
+    m_host.SetPlayBarPos(0);
+    WritePlayBarLabel(QStringLiteral("00:00:00/%1").arg(FormatClock(m_stream.dDuration)));
+
+    m_curRec = rec;
+    m_host.GSensorSetRecord(rec, m_stream, m_settings ? m_settings->m_nGSensorRange : 2);
+    m_host.GSensorSetCursor(-1);
+
+    if (!m_worker.Running())
+        m_worker.Start([this] { OnPictureWake(); });
+
+    char when[32] = {};
+    std::tm local{};
+    localtime_r(&begun, &local);
+    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
+    kestrel::Trace("%s: %s - duration:%1.3f\n", "CKestrelDlg::PlayStart", when, m_stream.dDuration);
+
+    // Publish the session before the engine thread exists.
+    m_engineDuration = m_stream.dDuration;
+    m_engineStartSec = m_stream.nLength;
+    m_engineRec = rec;
+    m_player->Start();
+
+    m_host.ListMarkPlaying(index);
+    m_playState = kPlaying;
+    SetControlState(kPlaying);
+
+    if (m_host.MapType() == 1) {
+        if (m_host.MapDialogReady()) {
+            m_host.MapDialogPostRecord(rec);
+            m_host.MapDialogSetPlaying(true);
+        }
+    } else if (m_host.MapPanelReady()) {
+        m_host.MapPanelLoadTrack(rec);
+    }
+    return 0;
+}
+
+void CPlayFlow::PlayStop()
+{
+    if (m_playState == kStopped)
+        return;
+    kestrel::Trace("CKestrelDlg::PlayStop\n");
+    m_playState = kStopped;
+    // The worker only queues work, so joining it here cannot deadlock.
+    m_worker.Stop();
+    m_positionPending = false;
+    StopEngine(false);
+    m_failedIndex = -1;
+    m_host.ListClearPlaying();
+    std::this_thread::sleep_for(kStopSettle);
+
+    // The graph lets go of the record before its samples may go away.
+    CRecFileInfo* rec = m_curRec;
+    m_curRec = nullptr;
+    m_host.GSensorSetRecord(nullptr, m_stream, m_settings ? m_settings->m_nGSensorRange : 2);
+    if (m_host.MapType() == 1) {
+        m_host.MapDialogSetPlaying(false);
+    } else {
+        ReleaseRecordSamples(rec);
+        m_host.MapPanelClearTrack();
+    }
+    SetControlState(kStopped);
+}
+
+void CPlayFlow::ReleaseRecordSamples(CRecFileInfo* rec)
+{
+    // Safe only here: the engine and the worker are stopped, so nothing
+    // else reads the sample lists.
+    if (!rec)
+        return;
+    rec->ClearGps();
+    rec->ClearGSensor();
+}
+
+void CPlayFlow::PlayNextOnEnd()
+{
+    const int base = m_failedIndex >= 0 ? m_failedIndex : m_host.ListPlayingIndex();
+    m_failedIndex = -1;
+    const int next = base + 1;
+    if (next >= 0 && next < MergedCount() && RecordAt(next)) {
+        const int remembered = m_player ? m_player->GetPlayState() : 0;
+        StopEngine(true);
+        PlayStart(next);
+        if ((remembered & kPausedBit) && m_player) {
+            m_player->Pause(0);
+            ShowPlayPresentation();
+        }
+        m_host.ListMarkPlaying(next);
+        return;
+    }
+    // The end of the last recording stops playback. The play status is
+    // cleared first: the list takes it only while playing.
+    ShowPlayPresentation();
+    PlayStop();
+}
+
+// ---- Engine callback (engine thread) ---------------------------------------
+
+void CPlayFlow::PlayerCallback(uint32_t code, uint32_t param, void* info, void* user)
+{
+    if (user)
+        static_cast<CPlayFlow*>(user)->OnPlayerCallback(code, param, info);
+}
+
+void CPlayFlow::OnPlayerCallback(uint32_t code, uint32_t, void* info)
+{
+    auto* dec = static_cast<_TAG_DEC_INFO*>(info);
+    switch (code) {
+    case PB_CB_VIDEO_FRAME:
+        OnVideoFrame(dec);
+        break;
+    case PB_CB_AUDIO_FRAME:
+        if (dec && m_sound)
+            m_sound->PlayBuffer(dec->pBuffer, dec->nBufferSize, dec->nAudioChannels, dec->nBitsPerSample,
+                                dec->nSampleRate);
+        break;
+    case PB_CB_AUDIO_RESET:
+        if (m_sound)
+            m_sound->Reset();
+        break;
+    case PB_CB_AUDIO_STOP:
+        if (m_sound)
+            m_sound->Stop();
+        break;
+    case PB_CB_END:
+        m_host.PostPlayerEvent(msg::kEventEnd);
+        break;
+    case PB_CB_OPEN_FAILED: {
+        // Raised inside OpenFile, on the user-interface thread.
+        m_host.SetAcceleratorsEnabled(false);
+        const int answer = m_host.AskOpenFailed();
+        m_host.SetAcceleratorsEnabled(true);
+        m_host.PostPlayerEvent(answer == 1 ? msg::kEventEnd : msg::kEventStop);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CPlayFlow::OnVideoFrame(_TAG_DEC_INFO* picture)
+{
+    if (m_suppressPictures || !picture)
+        return;
+    if (m_info.bVideoExtChannel && picture->nChannel == 1 && m_pm) {
+        // Channel 1 only feeds the derived pictures.
+        for (int i = 0; i <= m_info.nVideoExtChannel && i < kMaxChannels; ++i) {
+            _TAG_DEC_INFO derived;
+            if (m_pm->GetVideoExtChannel(i, picture, &derived) >= 0)
+                DrawPicture(derived);
+        }
+        return;
+    }
+    DrawPicture(*picture);
+    if (picture->nChannel != 0)
+        return;
+    const double t = picture->dTime;
+    if (!(t >= 0.0 && t < m_engineDuration))
+        return;
+    m_lastPictureTime = t;
+    m_worker.Signal();
+
+    CRecFileInfo* rec = m_engineRec;
+    if (!rec || !m_pm)
+        return;
+    const CUserDataInfo* sample = m_pm->GetGPSData(rec, m_engineStartSec + static_cast<int64_t>(t));
+    if (!sample)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(m_mapLock);
+        if (sample->m_dLatRaw == m_mapSample.m_dLatRaw && sample->m_dLonRaw == m_mapSample.m_dLonRaw)
+            return;
+        m_mapSample = *sample;
+    }
+    m_host.PostPlayerEvent(msg::kEventGpsSample);
+}
+
+void CPlayFlow::DrawPicture(const _TAG_DEC_INFO& picture)
+{
+    const int channel = picture.nChannel;
+    if (channel < 0 || channel >= kMaxChannels)
+        return;
+    IDisplay* display = nullptr;
+    if (m_windowState <= 1)
+        display = m_displays[channel];
+    else if (channel == m_viewChannel)
+        display = m_fullScreen;
+    if (display)
+        display->Draw(0, picture.data, picture.nWidth, picture.nHeight, kDisplayFormat, picture.linesize);
+}
+
+CUserDataInfo CPlayFlow::MapSample() const
+{
+    std::lock_guard<std::mutex> lock(m_mapLock);
+    return m_mapSample;
+}
+
+// ---- Position --------------------------------------------------------------
+
+void CPlayFlow::OnPictureWake()
+{
+    // Worker thread: one pending update is enough, it reads the newest time.
+    if (m_playState == kPlaying && !m_positionPending.exchange(true))
+        m_host.PostPositionUpdate();
+}
+
+void CPlayFlow::OnPositionPosted()
+{
+    m_positionPending = false;
+    const double t = m_lastPictureTime;
+    if (t >= 0.0)
+        UpdatePosition(t);
+}
+
+void CPlayFlow::UpdatePosition(double seconds)
+{
+    if (!m_pm || m_playState != kPlaying)
+        return;
+    const int ms = ToPlayBarMs(seconds);
+    m_host.SetPlayBarPos(ms);
+    WritePlayBarLabel(PlayBarLabel(seconds, m_stream.dDuration));
+    m_host.GSensorSetCursor(ms);
+    const CUserDataInfo* gps =
+        m_curRec ? m_pm->GetGPSData(m_curRec, m_stream.nLength + static_cast<int64_t>(seconds)) : nullptr;
+    m_host.UpdateReadouts(ms, gps);
+}
+
+void CPlayFlow::WritePlayBarLabel(const QString& text)
+{
+    if (text == m_shownLabel)
+        return;
+    m_shownLabel = text;
+    m_host.SetPlayBarLabel(text);
+}
+
+// ---- Control state -----------------------------------------------------------
+
+void CPlayFlow::SetControlState(int state)
+{
+    const bool loaded = state >= kStopped;
+    const bool playing = state == kPlaying;
+    m_host.EnableControl(PlayControl::Play, loaded);
+    m_host.EnableControl(PlayControl::Pause, loaded);
+    m_host.EnableControl(PlayControl::Stop, playing);
+    m_host.EnableControl(PlayControl::StepBackward, playing);
+    m_host.EnableControl(PlayControl::StepForward, playing);
+    m_host.EnableControl(PlayControl::PrevFile, loaded);
+    m_host.EnableControl(PlayControl::NextFile, loaded);
+    m_host.EnableControl(PlayControl::TimeLapse, loaded);
+    m_host.EnableControl(PlayControl::PlayBar, playing);
+    m_host.EnableControl(PlayControl::SpeedSlider, loaded);
+    m_host.EnableControl(PlayControl::SpeedReset, loaded);
+    m_host.EnableControl(PlayControl::Snapshot, playing);
+    m_host.EnableControl(PlayControl::Report, playing);
+    EnableCheckDependent(state);
+    if (!playing) {
+        ClearDisplays();
+        m_host.SetPlayBarRange(10);
+        m_host.SetPlayBarPos(0);
+        WritePlayBarLabel(EmptyPlayBarLabel());
+        m_host.ResetReadouts();
+        m_host.GSensorReset();
+    }
+    m_listState = state;
+    m_host.ListSetState(state);
+}
+
+void CPlayFlow::EnableCheckDependent(int state)
+{
+    const bool checked = state >= kStopped && m_host.ListCheckedCount() > 0;
+    m_host.EnableControl(PlayControl::Backup, state == kPlaying || checked);
+    m_host.EnableControl(PlayControl::Delete, checked);
+}
+
+// ---- Displays ------------------------------------------------------------------
+
+void CPlayFlow::RefreshDisplays()
+{
+    for (int i = 0; i < kMaxChannels; ++i)
+        m_displays[i] = m_host.ChannelDisplay(i);
+    m_fullScreen = m_host.FullScreenDisplay();
+    m_windowState = m_host.WindowState();
+}
+
+void CPlayFlow::ClearDisplays()
+{
+    for (auto& d : m_displays)
+        if (IDisplay* display = d.load())
+            display->Clear(1);
+    if (IDisplay* full = m_fullScreen.load())
+        full->Clear(1);
+}
+
+int CPlayFlow::SlotCount() const
+{
+    // A description announcing absurd counts must not index past the four panels.
+    if (!m_info.bVideoExtChannel)
+        return 2;
+    return std::clamp(m_info.nVideoExtChannel + 2, 2, kMaxChannels);
+}
+
+void CPlayFlow::LayoutDisplays(QSize clientSize)
+{
+    // Every change of the window state re-lays out, so the engine thread's
+    // copy of the state and the display objects are refreshed here.
+    RefreshDisplays();
+    const int n = SlotCount();
+    const int view = m_viewChannel;
+    const bool fullScreen = m_windowState >= 2;
+    for (int i = 0; i < n; ++i) {
+        if (fullScreen)
+            m_host.HideChannelPanel(i);
+        else
+            m_host.PlaceChannelPanel(i, DisplaySlotKey((view + i) % n), clientSize);
+    }
+    ApplyAdjustments(m_fullScreen, view);
+}
+
+void CPlayFlow::SuppressPictures(int ms)
+{
+    m_suppressPictures = 1;
+    m_host.StartPictureResumeTimer(ms);
+}
+
+void CPlayFlow::ApplyVideoAdjustments()
+{
+    if (!m_settings)
+        return;
+    for (int i = 0; i < kMaxChannels; ++i)
+        ApplyAdjustments(m_displays[i], i);
+    ApplyAdjustments(m_fullScreen, m_viewChannel);
+}
+
+void CPlayFlow::ApplyAdjustments(IDisplay* display, int channel)
+{
+    if (!display || !m_settings || channel < 0 || channel >= kMaxChannels)
+        return;
+    display->SetFlip(m_settings->m_nFlip[channel] & 0xFF, -1);
+    display->SetBrightness(m_settings->m_nBrightness[channel]);
+    display->SetContrast(m_settings->m_nContrast[channel]);
+}
+
+void CPlayFlow::ApplyZoomOptions()
+{
+    if (!m_settings)
+        return;
+    auto apply = [this](IDisplay* d) {
+        if (!d)
+            return;
+        d->SetPipPosition(m_settings->m_nZoomPipPos);
+        d->SetPipShow(m_settings->m_nZoomPipShow);
+    };
+    for (auto& d : m_displays)
+        apply(d.load());
+    apply(m_fullScreen.load());
+}
+
+// ---- Small helpers ---------------------------------------------------------------
+
+int CPlayFlow::MergedCount() { return m_pm ? m_pm->GetMergedDataCount() : 0; }
+
+CRecFileInfo* CPlayFlow::RecordAt(int index)
+{
+    return m_pm && index >= 0 ? m_pm->GetRecFileInfo(index) : nullptr;
+}
+
+}  // namespace kestrel::playflow
