@@ -176,6 +176,7 @@ void CFullScreen::showEvent(QShowEvent* event)
     // Every entry into full screen starts with the whole screen covered,
     // whatever strip showed when the view was last hidden.
     m_reveal.Reset();
+    m_lastPointer.reset();
     ApplyMask();
     QDialog::showEvent(event);
 }
@@ -198,6 +199,11 @@ void CFullScreen::mouseMoveEvent(QMouseEvent* event)
 
 void CFullScreen::OnPointer(QPoint pos)
 {
+    // A move over the picture reaches this window twice: through the filter
+    // and again when the picture widget passes it on.
+    if (m_lastPointer && *m_lastPointer == pos)
+        return;
+    m_lastPointer = pos;
     switch (m_reveal.OnPointer(pos)) {
     case CRevealRule::kRevealed:
         ApplyMask();

@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <optional>
+
 class IDisplay;
 
 class CFullScreen : public QDialog, public CMsgTarget {
@@ -85,6 +87,7 @@ private:
     IDisplay* m_pDisplay = nullptr;
     _WIN_POS m_baseWindow{};
     CRevealRule m_reveal;
+    std::optional<QPoint> m_lastPointer;
     CMsgTarget* m_pOwner;
     QTimer m_recoveryTimer;
 };

@@ -4,10 +4,12 @@
 #include "FakeDisplay.h"
 #include "PanelTestEnv.h"
 #include "RecordingOwner.h"
+#include "TestPictures.h"
 
 #include "kestrel/ViewerMessages.h"
 #include "skin/SkinScale.h"
 #include "startup/CKestrelApp.h"
+#include "vidout/IDisplay.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -142,8 +144,15 @@ TEST_F(FullScreenTest, DisplayFillsTheWindowAndZonesFollowTheSize)
         EXPECT_EQ(z.back[CRevealRule::kRight], Placed("fullscreen_range_right_back", size));
         EXPECT_EQ(z.hot[CRevealRule::kBottom], Placed("fullscreen_range_bottom", size));
         EXPECT_EQ(z.back[CRevealRule::kBottom], Placed("fullscreen_range_bottom_back", size));
-        for (int s = 0; s < CRevealRule::kStripCount; ++s)
+        // A strip can only stay open when its hot zone lies outside its
+        // reveal region.
+        for (int s = 0; s < CRevealRule::kStripCount; ++s) {
             EXPECT_FALSE(z.hot[size_t(s)].isEmpty()) << s;
+            EXPECT_FALSE(z.hot[size_t(s)].intersects(z.back[size_t(s)]))
+                << s << ": hot " << z.hot[size_t(s)].x() << "," << z.hot[size_t(s)].y() << " "
+                << z.hot[size_t(s)].width() << "x" << z.hot[size_t(s)].height() << " back " << z.back[size_t(s)].x()
+                << "," << z.back[size_t(s)].y() << " " << z.back[size_t(s)].width() << "x" << z.back[size_t(s)].height();
+        }
     }
     view->resize(0, 500);
     QCoreApplication::processEvents();
@@ -168,11 +177,11 @@ TEST_F(FullScreenTest, RevealingAStripMasksTheWindowAndActivatesTheMainWindow)
     // Straight on into the right hot zone (outside the top reveal region):
     // the top strip stays.
     const QPoint rightOutsideTopBack(z.hot[CRevealRule::kRight].center().x(), z.hot[CRevealRule::kRight].top());
-    if (!z.back[CRevealRule::kTop].contains(rightOutsideTopBack) && z.hot[CRevealRule::kRight].contains(rightOutsideTopBack)) {
-        MoveTo(rightOutsideTopBack);
-        EXPECT_TRUE(view->TopRevealed());
-        EXPECT_FALSE(view->RightRevealed());
-    }
+    ASSERT_FALSE(z.back[CRevealRule::kTop].contains(rightOutsideTopBack));
+    ASSERT_TRUE(z.hot[CRevealRule::kRight].contains(rightOutsideTopBack));
+    MoveTo(rightOutsideTopBack);
+    EXPECT_TRUE(view->TopRevealed());
+    EXPECT_FALSE(view->RightRevealed());
 
     MoveTo(z.back[CRevealRule::kTop].center());
     EXPECT_FALSE(view->TopRevealed());
@@ -213,6 +222,32 @@ TEST_F(FullScreenTest, NotificationsGoToTheOwnerAs107AndKeysToItsWindow)
     EXPECT_TRUE(view->isVisible());
     ASSERT_EQ(owner.keys.size(), 1u);
     EXPECT_EQ(owner.keys[0], Qt::Key_Escape);
+}
+
+TEST_F(FullScreenTest, RealDisplayShowsThePictureAndPointerMovesOverItReveal)
+{
+    if (!HasZones())
+        GTEST_SKIP() << "the skin lacks the fullscreen_range_* records";
+    CFullScreen real(panel, &owner);
+    ASSERT_TRUE(real.Create());
+    real.setGeometry(0, 0, 960, 540);
+    real.show();
+    QCoreApplication::processEvents();
+    const YuvPicture red = YuvPicture::Solid(64, 36, kRed);
+    ASSERT_EQ(real.Display()->Draw(0, red.data, red.width, red.height, 5, red.linesize), 0);
+    QCoreApplication::processEvents();
+    const QImage shown = real.grab().toImage();
+    SaveForLooking(shown, "fullscreen_red");
+    EXPECT_TRUE(Near(shown.pixelColor(480, 400), 255, 0, 0, 40)) << shown.pixelColor(480, 400).name().toStdString();
+
+    QWidget* picture = real.Display()->Widget();
+    ASSERT_TRUE(picture);
+    const QPoint top = real.Zones().hot[CRevealRule::kTop].center();
+    QMouseEvent move(QEvent::MouseMove, QPointF(top), picture->mapToGlobal(QPointF(top)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(picture, &move);
+    EXPECT_TRUE(real.TopRevealed());
+    EXPECT_EQ(real.mask(), QRegion(real.Zones().back[CRevealRule::kTop]));
 }
 
 TEST_F(FullScreenTest, DestroyFreesTheDisplay)
