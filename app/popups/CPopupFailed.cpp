@@ -11,9 +11,10 @@ const QString kMessageKey = QStringLiteral("popup_dlg_failed_msg");
 constexpr int kDefaultMessageFontSize = 13;
 constexpr int kDefaultMargin = 20;
 
-// Text alignment of the message: the hc / vc fields of the message's own
-// record (0 near, 1 centre, 2 far). Without a record the text is centred.
-int AlignOf(int value) { return value >= StringAlignmentNear && value <= StringAlignmentFar ? value : StringAlignmentCenter; }
+// Horizontal alignment of the message: the Type field of its record
+// (0 near, 1 centre, 2 far), the field the skin uses for text alignment
+// everywhere. Other values centre the text; it is always vertically centred.
+int AlignOf(int type) { return type >= StringAlignmentNear && type <= StringAlignmentFar ? type : StringAlignmentCenter; }
 
 }  // namespace
 
@@ -38,15 +39,16 @@ void CPopupFailed::ApplySkin()
     if (size <= 0)
         size = kDefaultMessageFontSize;
     m_stcMessage.SetInitFont(app->FontName(), size);
-    // Colour and alignment from the message's own record; the colour falls
-    // back to the popup's record, then to white.
-    const _WIN_POS* own = app->GetUIPos(kMessageKey);
-    const _WIN_POS* popup = app->GetUIPos(kTitleKey);
-    if (HasRecord(own)) {
-        m_stcMessage.SetTextColor(QColor::fromRgba(own->color[0]));
-        m_stcMessage.SetTextAlign(AlignOf(own->hc), AlignOf(own->vc));
+    // Colour (ColorText) and alignment (Type) from the message's own record,
+    // else from the popup's record; without either, white and centred.
+    const _WIN_POS* style = app->GetUIPos(kMessageKey);
+    if (!HasRecord(style))
+        style = app->GetUIPos(kTitleKey);
+    if (HasRecord(style)) {
+        m_stcMessage.SetTextColor(QColor::fromRgba(style->color[0]));
+        m_stcMessage.SetTextAlign(AlignOf(style->type), StringAlignmentCenter);
     } else {
-        m_stcMessage.SetTextColor(HasRecord(popup) ? QColor::fromRgba(popup->color[0]) : QColor(Qt::white));
+        m_stcMessage.SetTextColor(Qt::white);
         m_stcMessage.SetTextAlign(StringAlignmentCenter, StringAlignmentCenter);
     }
     m_stcMessage.SetWindowText(app->GetUIText(kMessageKey));
