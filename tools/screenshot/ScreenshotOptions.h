@@ -1,0 +1,33 @@
+// The command line of kestrel-screenshot and what it asks the viewer for.
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+namespace kestrel::screenshot {
+
+struct Options {
+    QString appFolder;    // empty: the folder of kestrel-screenshot itself
+    int sizeClass = 0;    // main-window size class 0..4
+    QSize size{1280, 720};
+    int languageId = -1;  // -1: leave the language to the viewer's own choice
+    QString card;         // folder handed to the viewer as its first argument
+    int waitMs = 1000;    // how long the viewer stays open
+    QString output;       // the PNG to write
+    bool help = false;
+};
+
+// Parses the arguments after the program name. false with `error` set when
+// they are not understood; a lone --help sets `help`.
+bool ParseArguments(const QStringList& args, Options& options, QString& error);
+
+// "en", "ko", "de" or a number such as 0x0412; -1 when not understood.
+int ParseLanguage(const QString& text);
+
+// The size class of "WxH" when it is one of the five window sizes, else -1.
+int ParseSizeClass(const QString& text);
+
+QString Usage();
+
+}  // namespace kestrel::screenshot
