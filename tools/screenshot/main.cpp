@@ -61,6 +61,9 @@ int Run(const Options& options)
     for (const char* sub : {"config", "data", "runtime"})
         if (!QDir(home).mkpath(QString::fromLatin1(sub)))
             return Fail(QStringLiteral("cannot create %1/%2").arg(home, QString::fromLatin1(sub)));
+    // A runtime folder must be private to its user, or Qt complains.
+    QFile::setPermissions(home + QStringLiteral("/runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     // The profile the viewer reads at start-up: window size class, language,
     // and no first-run plug-in question, which would wait for a person.
