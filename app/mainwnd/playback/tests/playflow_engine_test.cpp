@@ -17,11 +17,12 @@ namespace {
 TEST_F(PlayFlowTest, StartShowsTheRecordingAndThePlayBarFollowsTheEngine)
 {
     ASSERT_NO_FATAL_FAILURE(LoadCard());
-    ASSERT_EQ(flow->PlayStart(0), 0);
-    CRecFileInfo* rec = Record(0);
+    // The card's first recording starts without a GPS fix; the second has one.
+    ASSERT_EQ(flow->PlayStart(1), 0);
+    CRecFileInfo* rec = Record(1);
     EXPECT_EQ(flow->CurrentRecord(), rec);
     EXPECT_EQ(flow->PlayState(), CPlayFlow::kPlaying);
-    EXPECT_EQ(host.playingRow, 0);
+    EXPECT_EQ(host.playingRow, 1);
     EXPECT_EQ(host.gsensorRecord, rec);
     EXPECT_EQ(host.mapTrack, rec);
     EXPECT_FALSE(rec->m_arrGps.empty()) << "GPS parsed before the start";
