@@ -13,6 +13,7 @@ packages=(
   fonts-noto-core fonts-noto-cjk
   qt6-svg-dev
   qt6-multimedia-dev
+  qt6-webengine-dev
 )
 if [ "${1:-}" = "--test" ]; then
   packages+=(python3)
