@@ -127,12 +127,15 @@ void CKestrelDlg::ApplyRegion(int width, int height)
     const double s = skin::UniformScale(width, height, m_reference);
     const QSize corner = CornerEllipse(Pos(QStringLiteral("base_window")), s);
     if (corner.width() <= 0 || corner.height() <= 0) {
-        clearMask();
+        if (!mask().isEmpty())
+            clearMask();
         return;
     }
     QPainterPath path;
     path.addRoundedRect(QRectF(0, 0, width + 1, height + 1), corner.width() / 2.0, corner.height() / 2.0);
-    setMask(QRegion(path.toFillPolygon().toPolygon()));
+    const QRegion region(path.toFillPolygon().toPolygon());
+    if (region != mask())  // layouts repeat at one size; the window system needs it once
+        setMask(region);
 }
 
 // ---- Panels built elsewhere ------------------------------------------------

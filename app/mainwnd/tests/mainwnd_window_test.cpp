@@ -379,3 +379,64 @@ TEST(MainWndConfig, TextsAndToolTipsFollowALanguageChange)
 }
 
 }  // namespace
+
+namespace {
+
+// Pictures of the window at the smallest and the largest size class, kept
+// in the build folder for a look by eye.
+TEST_F(MainWndWindow, PaintsTheSkinAtTheSmallestAndLargestSize)
+{
+    ProbeDlg w;
+    w.show();
+    Settle();
+    for (const QSize size : {QSize(1280, 720), QSize(1920, 1080)}) {
+        w.ApplyDialogSize(size);
+        Settle();
+        const QImage shot = w.grab().toImage();
+        ASSERT_EQ(shot.size(), size);
+        shot.save(QStringLiteral(MAINWND_TEST_OUT "/main_%1x%2.png").arg(size.width()).arg(size.height()));
+        // The skin's background, not an empty window.
+        EXPECT_NE(QColor(shot.pixel(size.width() / 2, size.height() / 2)), QColor(Qt::black));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWndWindow, AttachedPanelsFollowTheirSlotsAndHideInFullScreen)
+{
+    ProbeDlg w;
+    w.show();
+    Settle();
+    auto* list = new QWidget;
+    auto* front = new QWidget;
+    auto* rear = new QWidget;
+    w.AttachListPanel(list);
+    w.AttachDisplayPanel(0, front, nullptr);
+    w.AttachDisplayPanel(1, rear, nullptr);
+    w.AttachDisplayPanel(7, new QWidget(&w), nullptr);  // no such channel: ignored
+    Settle();
+    EXPECT_EQ(list->parentWidget(), &w);
+    EXPECT_EQ(list->geometry(), w.ListPanelRect());
+    EXPECT_EQ(front->geometry(), w.DisplaySlotRect(0));
+    EXPECT_EQ(rear->geometry(), w.DisplaySlotRect(1));
+    if (!w.DisplaySlotRect(0).isEmpty()) {
+        EXPECT_TRUE(front->isVisible());
+    }
+
+    // The view channel swaps the two slots.
+    const QRect slot0 = w.DisplaySlotRect(0), slot1 = w.DisplaySlotRect(1);
+    w.SetViewChannel(1);
+    w.LayoutDisplays(w.width(), w.height());
+    EXPECT_EQ(front->geometry(), slot1);
+    EXPECT_EQ(rear->geometry(), slot0);
+
+    w.DispatchCommand(kBtnFull);
+    EXPECT_FALSE(front->isVisible());
+    EXPECT_FALSE(rear->isVisible());
+    w.DispatchCommand(kBtnFRestore);
+    EXPECT_EQ(front->isVisible(), !w.DisplaySlotRect(0).isEmpty());
+}
+
+}  // namespace

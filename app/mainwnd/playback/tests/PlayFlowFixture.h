@@ -53,6 +53,7 @@ protected:
         PlayFlowContext context;
         context.plugins = m_pm.get();
         context.settings = &settings;
+        context.userDataFolder = userDataFolder;
         m_pm->GetPluginInfo(m_pm->GetLoadedPlugin(), &context.pluginInfo);
         flow = std::make_unique<CPlayFlow>(host);
         flow->Initialize(context);
@@ -76,6 +77,7 @@ protected:
 
     FakePlayHost host;
     CViewerSetup settings;
+    QString userDataFolder;  // where Uninitialize saves the settings; empty: nowhere
     std::unique_ptr<CPlayFlow> flow;
     cardgen::CardResult m_card;
     std::unique_ptr<CPluginManager> m_pm;

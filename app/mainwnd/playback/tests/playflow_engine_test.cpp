@@ -90,6 +90,55 @@ TEST_F(PlayFlowTest, AnEndWhilePausedOpensTheNextRecordingPaused)
     EXPECT_FALSE(host.playShown);
 }
 
+TEST_F(PlayFlowTest, SpaceBackspaceAndFrameStepKeepTheButtonsInStep)
+{
+    ASSERT_NO_FATAL_FAILURE(LoadCard());
+    ASSERT_EQ(flow->PlayStart(0), 0);
+    flow->Play();  // already open: resumes, shows pause
+    IPlayback* player = flow->Player();
+    EXPECT_FALSE(host.playShown);
+    EXPECT_TRUE(host.playStatus);
+
+    flow->TogglePlayPause();
+    EXPECT_EQ(player->GetPlayState(), 1 | CPlayFlow::kPausedBit);
+    EXPECT_TRUE(host.playShown);
+    EXPECT_FALSE(host.playStatus);
+    flow->FrameStep();  // paused: one picture on, still paused
+    EXPECT_EQ(player->GetPlayState(), 1 | CPlayFlow::kPausedBit);
+
+    flow->Restart();  // paused: back to the start and running
+    EXPECT_EQ(player->GetPlayState(), 1);
+    EXPECT_FALSE(host.playShown);
+    EXPECT_TRUE(host.playStatus);
+    flow->FrameStep();  // running: pauses
+    EXPECT_EQ(player->GetPlayState(), 1 | CPlayFlow::kPausedBit);
+    flow->TogglePlayPause();
+    EXPECT_EQ(player->GetPlayState(), 1);
+}
+
+TEST_F(PlayFlowTest, UninitializeStopsAndSavesTheSettings)
+{
+    const std::string folder = (std::filesystem::temp_directory_path() /
+                                ("kestrel_playflow_user_" + std::to_string(getpid())))
+                                   .string();
+    std::filesystem::create_directories(folder);
+    userDataFolder = QString::fromStdString(folder);
+    settings.LoadSettings(userDataFolder);
+    ASSERT_NO_FATAL_FAILURE(LoadCard());
+    ASSERT_EQ(flow->PlayStart(0), 0);
+    settings.m_nVolume = 40;
+    flow->VolumeDown();
+    flow->Uninitialize();
+    EXPECT_EQ(flow->Player(), nullptr);
+    EXPECT_EQ(flow->PlayState(), CPlayFlow::kStopped);
+    EXPECT_FALSE(flow->WorkerRunning());
+
+    CViewerSetup reread;
+    reread.LoadSettings(userDataFolder);
+    EXPECT_EQ(reread.m_nVolume, 35);
+    std::filesystem::remove_all(folder);
+}
+
 TEST_F(PlayFlowTest, ReleasingThePlayBarResumesOnlyWhatWasRunning)
 {
     ASSERT_NO_FATAL_FAILURE(LoadCard());
