@@ -10,6 +10,7 @@
 #include "startup/CKestrelApp.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -91,6 +92,7 @@ TEST_F(MainWndWindow, OpensCentredAtTheSizeClassWithTheInitialControls)
     EXPECT_NE(w.Slider(kSldVolume), nullptr);
     w.LayoutForSize(w.width(), w.height());
     EXPECT_TRUE(w.PictureSuppressed());  // pictures wait until the new layout settles
+    EXPECT_TRUE(w.KeepAwakeRunning());    // PowerSaveMode 0 by default
 }
 
 TEST_F(MainWndWindow, WindowStateTable)
@@ -319,6 +321,7 @@ TEST_F(MainWndWindow, CloseStopsFirstThenEndsTheWindowOnce)
     Settle();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), QDialog::Rejected);
+    EXPECT_FALSE(w.KeepAwakeRunning());
 }
 
 TEST(MainWndConfig, SwitchesFollowTheConfigurationAndLanguages)
@@ -341,6 +344,22 @@ TEST(MainWndConfig, SwitchesFollowTheConfigurationAndLanguages)
     EXPECT_FALSE(w.Control(kBtnLang)->isHidden());
     EXPECT_TRUE(w.Control(kBtnSite)->isEnabled());
     EXPECT_FALSE(w.Control(kBtnSetup)->isHidden());
+}
+
+TEST(MainWndConfig, PowerSavingModeLeavesTheSystemAlone)
+{
+    PreparedApp prepared;
+    ASSERT_TRUE(prepared.Ok());
+    const QString settings = prepared.App().UserDataFolder() + QStringLiteral("/ViewerSet.ini");
+    QFile f(settings);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("[Global]\nPowerSaveMode=1\n");
+    f.close();
+    {
+        CKestrelDlg w;
+        EXPECT_FALSE(w.KeepAwakeRunning());
+    }
+    QFile::remove(settings);
 }
 
 TEST(MainWndConfig, TextsAndToolTipsFollowALanguageChange)
