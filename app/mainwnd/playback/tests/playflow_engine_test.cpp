@@ -181,9 +181,10 @@ TEST_F(PlayFlowTest, AnUnopenableRecordingAsksAndContinuesWhenConfirmed)
     EXPECT_EQ(host.acceleratorLog, (std::vector<bool>{false, true}));
     EXPECT_EQ(flow->PlayState(), CPlayFlow::kStopped);
     // Confirming continues after the failed row, not after the last played one.
-    ASSERT_TRUE(Pump([&] { return host.playingRow == 2; }));
+    ASSERT_TRUE(Pump([&] { return flow->PlayState() == CPlayFlow::kPlaying; }));
+    EXPECT_EQ(host.playingRow, 2);
     EXPECT_EQ(flow->CurrentRecord(), Record(2));
-    EXPECT_EQ(flow->PlayState(), CPlayFlow::kPlaying);
+    EXPECT_EQ(host.questions, 1);
 }
 
 TEST_F(PlayFlowTest, AnUnopenableRecordingStopsWhenCancelled)
