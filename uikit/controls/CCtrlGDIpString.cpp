@@ -33,13 +33,15 @@ void CCtrlGDIpString::SetInit(const QString& face, int pixelSize, int style) {
     m_hasFont = true;
 }
 
+// Line breaks in the text start new lines (the position read-out has two);
+// text without them stays on one line, as nothing wraps.
 void CCtrlGDIpString::DrawString(QPainter& p, const QString& text, qreal x, qreal y, qreal w,
                                  qreal h, const QColor& colour, int hAlign, int vAlign) const {
     if (text.isEmpty()) return;
     p.save();
     p.setFont(m_font);
     p.setPen(colour);
-    p.drawText(QRectF(x, y, w, h), int(ToQtAlign(hAlign, vAlign)) | Qt::TextDontClip | Qt::TextSingleLine,
+    p.drawText(QRectF(x, y, w, h), int(ToQtAlign(hAlign, vAlign)) | Qt::TextDontClip,
                text);
     p.restore();
 }
