@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the playback engine and its tests with ThreadSanitizer and runs the
-# engine tests (CTest label "engine"). The build folder defaults to
+# engine tests (CTest label "engine"), among them the main window's playback
+# flow over the real engine and plug-in. The build folder defaults to
 # build-tsan; pass another as the first argument.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,7 +9,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build-tsan}
 jobs=$(nproc)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTREL_SANITIZE=thread
-cmake --build "$build" -j "$jobs" --target playcore playcore_parts_test playcore_playback_test
+cmake --build "$build" -j "$jobs" --target playcore playcore_parts_test playcore_playback_test \
+  playflow_engine_test recplugin
 
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
 ctest --test-dir "$build" -L engine --output-on-failure -j "$jobs" --timeout 600
