@@ -3,7 +3,9 @@
 // MainWnd*.cpp files beside this one.
 #include "CKestrelDlg.h"
 
+#include "CPlayFlow.h"
 #include "KeepAwake.h"
+#include "PlayStats.h"
 #include "MainKeyTable.h"
 #include "PopupCommandGuard.h"
 #include "ShellActions.h"
@@ -130,7 +132,7 @@ intptr_t CKestrelDlg::SendMsg(uint32_t msg, uintptr_t wParam, intptr_t lParam)
         OnSliderMessage(msg, static_cast<int>(wParam & 0xFFFF), static_cast<int>(lParam));
         return 0;
     default:
-        return 0;
+        return OnPlaybackMessage(msg, wParam, lParam);
     }
 }
 
@@ -190,11 +192,6 @@ void CKestrelDlg::DispatchCommand(int id)
         OnCommand(id);
         break;
     }
-}
-
-void CKestrelDlg::OnCommand(int)
-{
-    // Playback, open and popup work is hooked in by the playback flow.
 }
 
 // ---- The window's own commands --------------------------------------------
@@ -296,6 +293,8 @@ void CKestrelDlg::timerEvent(QTimerEvent* e)
     if (e->timerId() == m_pictureTimer.timerId()) {
         m_pictureTimer.stop();
         m_pictureSuppressed = false;
+        if (m_flow)
+            m_flow->ResumePictures();
     } else if (e->timerId() == m_keepAwakeTimer.timerId()) {
         m_keepAwake->Refresh();
     } else {
@@ -305,6 +304,10 @@ void CKestrelDlg::timerEvent(QTimerEvent* e)
 
 void CKestrelDlg::SuppressPictures(int ms)
 {
+    if (m_flow) {
+        m_flow->SuppressPictures(ms);  // starts the timer through StartPictureResumeTimer
+        return;
+    }
     m_pictureSuppressed = true;
     m_pictureTimer.start(ms, this);
 }
@@ -354,6 +357,7 @@ void CKestrelDlg::showEvent(QShowEvent* e)
     if (m_shownOnce)
         return;
     m_shownOnce = true;
+    OnInitDialog();
 
     const QString grabFile = qEnvironmentVariable("KESTREL_GRAB_MAIN");
     if (!grabFile.isEmpty())

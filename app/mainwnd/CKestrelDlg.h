@@ -11,11 +11,17 @@
 // the playback flow and the popups are raised (CommandRaised) and reach the
 // virtual OnCommand, where that work is hooked in.
 //
+// On its first show (OnInitDialog) the window builds its own panels (the
+// recording list, four channel displays, the full-screen view), starts the
+// playback flow and acts as the flow's host (IPlayHost, MainWndPlayHost.cpp).
+//
 // Unattended runs: KESTREL_GRAB_MAIN=<file.png> saves what the window shows
-// once it is up; KESTREL_AUTOCLOSE_MS=<n> closes it after n milliseconds.
+// once it is up; KESTREL_AUTOCLOSE_MS=<n> closes it after n milliseconds;
+// KESTREL_PLAY_STATS=<file.json> counts pictures delivered and painted.
 #pragma once
 
 #include "MainWndIds.h"
+#include "IPlayHost.h"
 #include "controls/CMsgTarget.h"
 #include "skin/WinPos.h"
 #include "startup/CViewerSetup.h"
@@ -34,15 +40,22 @@ class CCtrlButton;
 class CCtrlStatic;
 class CCtrlSliderEx;
 class CCtrlWnd;
+class CFullScreen;
 class CKestrelApp;
+class CWndDisplay;
+class CWndList;
 class IDisplay;
 
 namespace kestrel::mainwnd {
 class CKeepAwake;
+class CPlayStats;
 struct ControlSpec;
 }
+namespace kestrel::playflow {
+class CPlayFlow;
+}
 
-class CKestrelDlg : public QDialog, public CMsgTarget {
+class CKestrelDlg : public QDialog, public CMsgTarget, public kestrel::playflow::IPlayHost {
     Q_OBJECT
 public:
     static constexpr int kDisplayCount = 4;
@@ -109,6 +122,74 @@ public:
     // Keeps the system awake while running (PowerSaveMode 0).
     bool KeepAwakeRunning() const { return m_keepAwakeTimer.isActive(); }
 
+    // ---- Playback (MainWndPanels.cpp, MainWndPlayback.cpp) ----------------
+    // Builds the panels and starts the playback flow; runs once, on the
+    // first show, and may be called earlier.
+    void OnInitDialog();
+    kestrel::playflow::CPlayFlow* PlayFlow() const { return m_flow.get(); }
+    CWndList* ListWnd() const { return m_listWnd; }
+    CWndDisplay* ChannelPanel(int channel) const;
+    CFullScreen* FullScreenWnd() const { return m_fullScreenWnd; }
+    // Loads the recordings of `folder` as the open command does after its
+    // load popup; answers the new play state (0 or 1). A folder that cannot
+    // be read or holds no recordings is reported in a message box.
+    int LoadRecordingFolder(const QString& folder);
+    // Plays row `index` as a double click on it does; false when it cannot.
+    bool PlayRow(int index);
+
+    // ---- IPlayHost ---------------------------------------------------------
+    void PostPlayerEvent(uintptr_t code) override;
+    void PostPositionUpdate() override;
+    int ListPlayingIndex() override;
+    int ListSelectedIndex() override;
+    void ListMarkPlaying(int row) override;
+    void ListClearPlaying() override;
+    void ListSelectRow(int row) override;
+    void ListSetPlayStatus(bool playing) override;
+    int ListCheckedCount() override;
+    void ListSetState(int state) override;
+    IDisplay* ChannelDisplay(int channel) override;
+    IDisplay* FullScreenDisplay() override;
+    int WindowState() override { return m_windowState; }
+    QSize ClientSize() override { return size(); }
+    void PlaceChannelPanel(int channel, const QString& slotKey, QSize clientSize) override;
+    void HideChannelPanel(int channel) override;
+    void SetFullScreenLabel(const QString& text) override;
+    void StartPictureResumeTimer(int ms) override;
+    void ShowPlayButton(bool showPlay) override;
+    void EnableControl(kestrel::playflow::PlayControl control, bool enabled) override;
+    void SetPlayBarRange(int maxMs) override;
+    void SetPlayBarPos(int ms) override;
+    int PlayBarPos() override;
+    int PlayBarMax() override;
+    void SetPlayBarLabel(const QString& text) override;
+    int SpeedSliderPos() override;
+    void SetSpeedSliderPos(int pos) override;
+    void SetSpeedLabel(const QString& text) override;
+    bool TimeLapseChecked() override;
+    int VolumeSliderPos() override;
+    void SetVolumeSliderPos(int volume) override;
+    bool MuteChecked() override;
+    void SetMuteChecked(bool checked) override;
+    void SetAcceleratorsEnabled(bool enabled) override;
+    int AskOpenFailed() override;
+    QString Text(const QString& key) override;
+    void GSensorSetRecord(CRecFileInfo* rec, const _TAG_STREAM_INFO& stream, int range) override;
+    void GSensorSetCursor(int ms) override;
+    void GSensorReset() override;
+    void UpdateReadouts(int positionMs, const CUserDataInfo* gps) override;
+    void ResetReadouts() override;
+    int MapType() override;
+    bool MapDialogReady() override { return false; }
+    void MapDialogPostRecord(CRecFileInfo*) override {}
+    void MapDialogSetPlaying(bool) override {}
+    void MapDialogSample(const CUserDataInfo&) override {}
+    bool MapPanelReady() override { return false; }
+    bool MapPanelEnabled() override { return false; }
+    void MapPanelLoadTrack(CRecFileInfo*) override {}
+    void MapPanelClearTrack() override {}
+    void MapPanelSample(const CUserDataInfo&) override {}
+
 signals:
     // Every dispatched command, before its handler runs.
     void CommandRaised(int id);
@@ -119,11 +200,11 @@ protected:
     virtual void OnCommand(int id);
     // Before the window closes by btn_exit or Alt+F4: stop a playing
     // recording.
-    virtual void BeforeClose() {}
+    virtual void BeforeClose();
     // When the window goes away: release what OnCommand's side set up.
-    virtual void Uninitialize() {}
+    virtual void Uninitialize();
     // Slider messages (pressed, released, moved) for the playback flow.
-    virtual void OnSliderMessage(uint32_t, int, int) {}
+    virtual void OnSliderMessage(uint32_t msg, int id, int position);
 
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -172,6 +253,13 @@ private:
     bool IsPopupCommand(int id) const;
     const _WIN_POS& Pos(const QString& key) const;
 
+    // Playback wiring.
+    void CreatePanels();
+    intptr_t OnPlaybackMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    void OnStartupEvent(uintptr_t code);
+    void RunCommandLine();
+    void ReapplyPanelTexts();
+
     CKestrelApp* m_app = nullptr;
     KSkinRect m_reference{};
     CViewerSetup m_setup;
@@ -201,6 +289,16 @@ private:
     QBasicTimer m_pictureTimer;    // kTimerPictureResume
     QBasicTimer m_keepAwakeTimer;  // kTimerKeepAwake
     std::unique_ptr<kestrel::mainwnd::CKeepAwake> m_keepAwake;
+
+    // Playback: the panels the window built itself, the flow it hosts and
+    // the optional picture counters (declared before the flow, so the flow
+    // and its engine go first).
+    CWndList* m_listWnd = nullptr;
+    std::array<CWndDisplay*, kDisplayCount> m_channelPanels{};
+    CFullScreen* m_fullScreenWnd = nullptr;
+    std::unique_ptr<kestrel::mainwnd::CPlayStats> m_stats;
+    std::unique_ptr<kestrel::playflow::CPlayFlow> m_flow;
+    bool m_initialised = false;
 
     bool m_dragging = false;
     QPoint m_dragOffset;

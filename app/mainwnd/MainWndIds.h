@@ -3,6 +3,8 @@
 // timers. The numbers are the ones the rest of the viewer is written against.
 #pragma once
 
+#include <cstdint>
+
 namespace kestrel::mainwnd {
 
 // Buttons.
@@ -78,6 +80,10 @@ inline constexpr int kCmdVolumeDown = 33008;        // Down
 inline constexpr int kCmdFrameStep = 33009;         // F
 inline constexpr int kCmdMuteToggle = 33010;        // M
 inline constexpr int kCmdAudioLevel = 33011;        // Ctrl+Alt+F10
+
+// Posted by the playback flow's worker: one position update is due. A
+// private number above the viewer's shared messages.
+inline constexpr uint32_t kMsgPositionUpdate = 0x8001;
 
 // Timers.
 inline constexpr int kTimerPictureResume = 4105;  // ends the picture suppression after a re-layout

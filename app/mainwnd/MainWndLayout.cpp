@@ -2,12 +2,14 @@
 // by scaling their skin records from the reference size.
 #include "CKestrelDlg.h"
 
+#include "CPlayFlow.h"
 #include "MainControlTable.h"
 #include "MainLayoutRules.h"
 
 #include "controls/CCtrlButton.h"
 #include "controls/CCtrlSliderEx.h"
 #include "controls/CCtrlStatic.h"
+#include "panels/list/CWndList.h"
 #include "skin/SkinScale.h"
 #include "startup/CKestrelApp.h"
 
@@ -87,6 +89,16 @@ void CKestrelDlg::LayoutControls(int width, int height)
 
 void CKestrelDlg::LayoutDisplays(int width, int height)
 {
+    if (m_flow) {
+        // The flow owns the view channel and keeps the engine's copy of the
+        // window state and displays; it places the panels through the host.
+        m_flow->LayoutDisplays(QSize(width, height));
+        if (IsFullScreenState(m_windowState))
+            for (QPointer<QWidget>& panel : m_displayPanels)
+                if (panel)
+                    panel->hide();
+        return;
+    }
     const int slotCount = m_app ? DisplaySlotCount(m_app->PluginInfo()) : 2;
     const bool full = IsFullScreenState(m_windowState);
     for (int channel = 0; channel < kDisplayCount; ++channel) {
@@ -113,6 +125,8 @@ void CKestrelDlg::LayoutPanels(int width, int height)
     m_listRect = ToQRect(kestrel::mainwnd::ListPanelRect(Pos(QStringLiteral("list")), Pos(QStringLiteral("list_full")),
                                                          Pos(QStringLiteral("display1")), m_windowState, width,
                                                          height, m_reference));
+    if (m_listWnd)
+        m_listWnd->SetWindowSize(width, height);
     if (m_listPanel)
         m_listPanel->setGeometry(m_listRect);
 

@@ -2,6 +2,7 @@
 // from either) and the moves between them.
 #include "CKestrelDlg.h"
 
+#include "CPlayFlow.h"
 #include "startup/CKestrelApp.h"
 
 #include "vidout/IDisplay.h"
@@ -164,5 +165,7 @@ void CKestrelDlg::ApplyWindowState(int previous)
     // The size may be unchanged (e.g. a full-screen state entered from a
     // maximised window on a screen without panels): lay out for the state.
     LayoutForSize(width(), height());
+    if (m_flow)  // the engine draws into the view or the panels from now on
+        m_flow->LayoutDisplays(size());
     update();
 }

@@ -81,5 +81,6 @@ void CKestrelDlg::ReapplyLanguage()
 {
     LayoutForSize(width(), height());
     ApplyWindowTexts();
+    ReapplyPanelTexts();
     update();
 }

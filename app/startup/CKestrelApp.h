@@ -94,6 +94,17 @@ public:
     void SetAcceleratorsEnabled(bool on) { m_bAccelEnabled = on; }
     QWidget* MainWindow() const { return m_pMainWnd; }
 
+    // What the command line asks of the main window once it is up: a
+    // folder of recordings to load (empty: none) and a row of it to play
+    // (-1: none).
+    void SetStartRequest(const QString& folder, int playIndex)
+    {
+        m_strStartFolder = folder;
+        m_nStartPlay = playIndex;
+    }
+    const QString& StartFolder() const { return m_strStartFolder; }
+    int StartPlayIndex() const { return m_nStartPlay; }
+
     // Loads language `index` of the catalog (start-up and language change).
     bool LoadLanguage(int index);
 
@@ -141,4 +152,6 @@ private:
     CSingleInstance m_instanceLock;
     QWidget* m_pMainWnd = nullptr;
     int m_exitStatus = kExitOk;
+    QString m_strStartFolder;
+    int m_nStartPlay = -1;
 };

@@ -154,8 +154,11 @@ bool CFullScreen::eventFilter(QObject* watched, QEvent* e)
 
 void CFullScreen::paintEvent(QPaintEvent*)
 {
-    if (m_pDisplay)
-        m_pDisplay->Clear(1);
+    // Exposing or resizing the panel repaints the picture it holds: a
+    // paused recording keeps showing its frame. Clearing is left to stop
+    // and recovery.
+    if (QWidget* screen = m_pDisplay ? m_pDisplay->Widget() : nullptr)
+        screen->update();
 }
 
 void CFullScreen::resizeEvent(QResizeEvent* event)

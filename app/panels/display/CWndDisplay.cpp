@@ -91,8 +91,11 @@ bool CWndDisplay::event(QEvent* e)
 
 void CWndDisplay::paintEvent(QPaintEvent*)
 {
-    if (m_pDisplay)
-        m_pDisplay->Clear(1);
+    // Exposing or resizing the panel repaints the picture it holds: a
+    // paused recording keeps showing its frame. Clearing is left to stop
+    // and recovery.
+    if (QWidget* screen = m_pDisplay ? m_pDisplay->Widget() : nullptr)
+        screen->update();
 }
 
 void CWndDisplay::resizeEvent(QResizeEvent* event)

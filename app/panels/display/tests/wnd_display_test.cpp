@@ -157,7 +157,7 @@ TEST_F(WndDisplayTest, ScreenFillsThePanelAndZeroSizesAreIgnored)
 TEST_F(WndDisplayTest, FailingRecoveryIsRetriedEvery500ms)
 {
     auto panel = Make(0);
-    QCoreApplication::processEvents();  // the first paint clears once
+    QCoreApplication::processEvents();  // the first paint settles
     fake->needsRecovery = 1;
     const int clearsBefore = fake->clears;
     Wait(1150);

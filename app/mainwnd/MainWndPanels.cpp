@@ -1,0 +1,139 @@
+// CKestrelDlg: building the panels the window shows (recording list, the
+// four channel displays, the full-screen view) and starting the playback
+// flow the window hosts.
+#include "CKestrelDlg.h"
+
+#include "CPlayFlow.h"
+#include "PlayStats.h"
+
+#include "controls/CCtrlSliderEx.h"
+#include "panels/display/CFullScreen.h"
+#include "panels/display/CWndDisplay.h"
+#include "panels/list/CWndList.h"
+#include "startup/CKestrelApp.h"
+#include "util/PostedMessage.h"
+
+#include "filehub/CPluginManager.h"
+#include "kestrel/ViewerMessages.h"
+#include "vidout/IDisplay.h"
+
+#include <QTimer>
+
+using namespace kestrel::mainwnd;
+using kestrel::playflow::CPlayFlow;
+
+namespace {
+
+constexpr int kScreenMode = 5;
+constexpr int kVolumeMax = 100;
+constexpr int kSpeedSliderMax = 4;
+
+}  // namespace
+
+CWndDisplay* CKestrelDlg::ChannelPanel(int channel) const
+{
+    return channel >= 0 && channel < kDisplayCount ? m_channelPanels[size_t(channel)] : nullptr;
+}
+
+void CKestrelDlg::CreatePanels()
+{
+    CPluginManager* manager = m_app ? m_app->PluginManager() : nullptr;
+
+    auto* list = new CWndList(this, this);
+    list->SetPluginManager(manager);  // the list merges through it from its first fill
+    list->Create();
+    list->SetWindowSize(width(), height());
+    m_listWnd = list;
+    AttachListPanel(list);
+
+    for (int channel = 0; channel < kDisplayCount; ++channel) {
+        auto* panel = new CWndDisplay(this, this, channel, kScreenMode);
+        if (!panel->Create()) {
+            delete panel;  // the window carries on without this channel
+            continue;
+        }
+        m_channelPanels[size_t(channel)] = panel;
+        AttachDisplayPanel(channel, panel, panel->Display());
+        if (m_stats)
+            m_stats->WatchPaints(channel, panel->Display()->Widget());
+    }
+
+    if (CWndDisplay* front = m_channelPanels[0]) {
+        auto* view = new CFullScreen(front, this, kScreenMode);
+        if (view->Create()) {
+            m_fullScreenWnd = view;
+            AttachFullScreenView(view, view->Display());
+            if (m_stats)
+                m_stats->WatchPaints(CPlayStats::kFullScreenSlot, view->Display()->Widget());
+            ReapplyPanelTexts();
+        } else {
+            delete view;
+        }
+    }
+}
+
+void CKestrelDlg::OnInitDialog()
+{
+    if (m_initialised)
+        return;
+    m_initialised = true;
+
+    m_stats = CPlayStats::FromEnvironment();
+    CreatePanels();
+    if (CCtrlSliderEx* volume = Slider(kSldVolume))
+        volume->SetRange(0, kVolumeMax);
+    if (CCtrlSliderEx* speed = Slider(kSldPbSpeed))
+        speed->SetRange(0, kSpeedSliderMax);
+
+    m_flow = std::make_unique<CPlayFlow>(*this);
+    kestrel::playflow::PlayFlowContext context;
+    context.settings = &m_setup;
+    context.window = this;
+    if (m_app) {
+        context.plugins = m_app->PluginManager();
+        context.pluginInfo = m_app->PluginInfo();
+        context.userDataFolder = m_app->UserDataFolder();
+    }
+    m_flow->Initialize(context);
+    LayoutForSize(width(), height());
+
+    // The first run of a plug-in chooser build asks for the plug-in and the
+    // size first; every other start goes straight to the drive watch.
+    bool firstRun = false;
+    if (m_app)
+        firstRun = m_app->Profile().GetProfileInt(QStringLiteral("plugin"), QStringLiteral("run"), 1) != 0 &&
+                   m_app->Option().nPluginMode == 0;
+    PostMsg(this, kestrel::msg::WM_PLAYER_EVENT, firstRun ? kestrel::msg::kEventFirstRun : kestrel::msg::kEventStartup,
+            0);
+
+    if (m_app && !m_app->StartFolder().isEmpty())
+        QTimer::singleShot(0, this, [this] { RunCommandLine(); });
+}
+
+void CKestrelDlg::ReapplyPanelTexts()
+{
+    if (m_listWnd) {
+        // Type names live in the rows: fill again, keeping selection and play mark.
+        const int selected = ListSelectedIndex();
+        const int playing = ListPlayingIndex();
+        m_listWnd->ApplyTexts();
+        m_listWnd->FillList();
+        if (selected >= 0)
+            ListSelectRow(selected);
+        if (playing >= 0)
+            ListMarkPlaying(playing);
+    }
+    for (CWndDisplay* panel : m_channelPanels)
+        if (panel)
+            panel->UpdateLabel();
+    if (m_fullScreenWnd && m_app) {
+        static const char* const kViewKeys[] = {"display_text_front", "display_text_rear", "display_text_left",
+                                                "display_text_right"};
+        const int view = m_flow ? m_flow->ViewChannel() : m_viewChannel;
+        const QString key = QString::fromLatin1(kViewKeys[view >= 0 && view < 4 ? view : 0]);
+        m_fullScreenWnd->SetLabelFont(m_app->FontName(), m_app->GetUIFontSize(key));
+        m_fullScreenWnd->SetLabelText(m_app->GetUIText(key));
+    }
+    if (m_flow)
+        m_flow->SignalSetupEvent();
+}
