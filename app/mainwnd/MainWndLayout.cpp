@@ -2,7 +2,6 @@
 // by scaling their skin records from the reference size.
 #include "CKestrelDlg.h"
 
-#include "CPlayFlow.h"
 #include "MainControlTable.h"
 #include "MainLayoutRules.h"
 
@@ -89,16 +88,6 @@ void CKestrelDlg::LayoutControls(int width, int height)
 
 void CKestrelDlg::LayoutDisplays(int width, int height)
 {
-    if (m_flow) {
-        // The flow owns the view channel and keeps the engine's copy of the
-        // window state and displays; it places the panels through the host.
-        m_flow->LayoutDisplays(QSize(width, height));
-        if (IsFullScreenState(m_windowState))
-            for (QPointer<QWidget>& panel : m_displayPanels)
-                if (panel)
-                    panel->hide();
-        return;
-    }
     const int slotCount = m_app ? DisplaySlotCount(m_app->PluginInfo()) : 2;
     const bool full = IsFullScreenState(m_windowState);
     for (int channel = 0; channel < kDisplayCount; ++channel) {

@@ -5,6 +5,7 @@
 
 #include "CPlayFlow.h"
 #include "PlayStats.h"
+#include "ViewLabel.h"
 
 #include "controls/CCtrlSliderEx.h"
 #include "panels/display/CFullScreen.h"
@@ -127,10 +128,8 @@ void CKestrelDlg::ReapplyPanelTexts()
         if (panel)
             panel->UpdateLabel();
     if (m_fullScreenWnd && m_app) {
-        static const char* const kViewKeys[] = {"display_text_front", "display_text_rear", "display_text_left",
-                                                "display_text_right"};
         const int view = m_flow ? m_flow->ViewChannel() : m_viewChannel;
-        const QString key = QString::fromLatin1(kViewKeys[view >= 0 && view < 4 ? view : 0]);
+        const QString key = QString::fromLatin1(kestrel::mainwnd::ViewLabelKey(view));
         m_fullScreenWnd->SetLabelFont(m_app->FontName(), m_app->GetUIFontSize(key));
         m_fullScreenWnd->SetLabelText(m_app->GetUIText(key));
     }

@@ -4,6 +4,7 @@
 
 #include "CPlayFlow.h"
 #include "PlayStats.h"
+#include "ViewLabel.h"
 
 #include "controls/CCtrlButton.h"
 #include "controls/CCtrlListbox.h"
@@ -139,14 +140,19 @@ void CKestrelDlg::PlaceChannelPanel(int channel, const QString& slotKey, QSize c
 {
     // The flow's view channel decides the slots; the window's own layouts
     // keep to it.
-    if (m_flow)
+    if (m_flow && m_flow->ViewChannel() != m_viewChannel) {
+        // A view channel set back by a new recording names its channel in
+        // the full-screen view as a switch does.
         m_viewChannel = m_flow->ViewChannel();
-    CWndDisplay* panel = ChannelPanel(channel);
-    if (!panel)
+        SetFullScreenLabel(Text(QString::fromLatin1(ViewLabelKey(m_viewChannel))));
+    }
+    if (channel < 0 || channel >= kDisplayCount)
         return;
     const QRect rect = Scaled(slotKey, clientSize.width(), clientSize.height());
-    if (channel < kDisplayCount)
-        m_displayRects[size_t(channel)] = rect;
+    m_displayRects[size_t(channel)] = rect;
+    QWidget* panel = m_displayPanels[size_t(channel)];
+    if (!panel)
+        return;
     if (rect.isEmpty()) {
         panel->hide();
         return;
@@ -157,8 +163,8 @@ void CKestrelDlg::PlaceChannelPanel(int channel, const QString& slotKey, QSize c
 
 void CKestrelDlg::HideChannelPanel(int channel)
 {
-    if (CWndDisplay* panel = ChannelPanel(channel))
-        panel->hide();
+    if (channel >= 0 && channel < kDisplayCount && m_displayPanels[size_t(channel)])
+        m_displayPanels[size_t(channel)]->hide();
 }
 
 void CKestrelDlg::SetFullScreenLabel(const QString& text)

@@ -77,10 +77,17 @@ intptr_t CKestrelDlg::OnPlaybackMessage(uint32_t msg, uintptr_t wParam, intptr_t
         if (m_flow)
             m_flow->OnPositionPosted();
         return 0;
-    case kestrel::msg::WM_PANEL_NOTIFY:
-        if (m_flow)
-            m_flow->OnPanelNotify(static_cast<uint16_t>(wParam & 0xFFFF), lParam);
+    case kestrel::msg::WM_PANEL_NOTIFY: {
+        if (!m_flow)
+            return 0;
+        const auto code = static_cast<uint16_t>(wParam & 0xFFFF);
+        m_flow->OnPanelNotify(code, lParam);
+        // The list box marks a double-clicked row as playing before it
+        // tells the window; a row that did not start must not keep the mark.
+        if (code == kestrel::msg::kNotifyRowDoubleClick && m_flow->PlayState() != CPlayFlow::kPlaying)
+            ListClearPlaying();
         return 0;
+    }
     case kestrel::msg::WM_DISPLAY_NOTIFY:
     default:
         return 0;

@@ -138,11 +138,14 @@ TEST_F(WindowPlayback, ReleasingThePlayBarResumesOnlyWhatWasRunning)
     EXPECT_NE(Flow().Player()->GetPlayState() & CPlayFlow::kPausedBit, 0) << "paused before the drag: stays";
 
     // Step backward from 0.3 s with an interval of 1 s lands on 0.
-    w->Settings().m_nStepIntrPause = 1;
+    w->Settings().m_nStepIntrPlaying = 1;
+    w->DispatchCommand(kBtnPlayForward);
+    ASSERT_TRUE(WaitFor([&] { return w->Slider(kSldPlaybar)->GetPos() >= 800; }));
     w->Slider(kSldPlaybar)->SetPos(300);
     Key(w.get(), Qt::Key_Left);
-    ASSERT_TRUE(WaitFor([&] { return w->Slider(kSldPlaybar)->GetPos() < 300; }));
-    EXPECT_TRUE(PlayBarText(*w).startsWith(QStringLiteral("00:00:00/")));
+    ASSERT_TRUE(WaitFor([&] {
+        return w->Slider(kSldPlaybar)->GetPos() < 500 && PlayBarText(*w).startsWith(QStringLiteral("00:00:00/"));
+    }));
 }
 
 TEST_F(WindowPlayback, SpeedLabelsTimeLapseAndVolumeLimits)
