@@ -16,7 +16,8 @@ packages=(
   qt6-webengine-dev
 )
 if [ "${1:-}" = "--test" ]; then
-  packages+=(python3)
+  # python3 drives a few checks; pdftoppm draws a page of each manual.
+  packages+=(python3 poppler-utils)
 fi
 
 missing=()
