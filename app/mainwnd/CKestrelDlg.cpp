@@ -29,6 +29,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+
 using namespace kestrel::mainwnd;
 
 namespace {
@@ -359,9 +361,18 @@ void CKestrelDlg::showEvent(QShowEvent* e)
     m_shownOnce = true;
     OnInitDialog();
 
+    if (qEnvironmentVariableIntValue("KESTREL_START_FULL") != 0)
+        QTimer::singleShot(0, this, [this] { DispatchCommand(kBtnFull); });
     const QString grabFile = qEnvironmentVariable("KESTREL_GRAB_MAIN");
-    if (!grabFile.isEmpty())
-        QTimer::singleShot(0, this, [this, grabFile] { grab().save(grabFile, "PNG"); });
+    if (!grabFile.isEmpty()) {
+        // In full screen the picture is the full-screen view's, which covers the window.
+        const int delayMs = std::max(0, qEnvironmentVariableIntValue("KESTREL_GRAB_DELAY_MS"));
+        QTimer::singleShot(delayMs, this, [this, grabFile] {
+            const bool full = m_windowState == kStateFullFromMaximised || m_windowState == kStateFullFromNormal;
+            QWidget* shown = full && m_fullScreen && m_fullScreen->isVisible() ? m_fullScreen.data() : this;
+            shown->grab().save(grabFile, "PNG");
+        });
+    }
     bool ok = false;
     const int closeMs = qEnvironmentVariableIntValue("KESTREL_AUTOCLOSE_MS", &ok);
     if (ok && closeMs >= 0)

@@ -16,8 +16,10 @@
 // playback flow and acts as the flow's host (IPlayHost, MainWndPlayHost.cpp).
 //
 // Unattended runs: KESTREL_GRAB_MAIN=<file.png> saves what the window shows
-// once it is up; KESTREL_AUTOCLOSE_MS=<n> closes it after n milliseconds;
-// KESTREL_PLAY_STATS=<file.json> counts pictures delivered and painted.
+// once it is up (KESTREL_GRAB_DELAY_MS=<n> later); KESTREL_START_FULL=1
+// enters full screen at once; KESTREL_AUTOCLOSE_MS=<n> closes it after n
+// milliseconds; KESTREL_PLAY_STATS=<file.json> counts pictures delivered
+// and painted.
 #pragma once
 
 #include "MainWndIds.h"

@@ -8,9 +8,11 @@ QString Usage()
 {
     return QStringLiteral(
         "usage: kestrel-screenshot [--app DIR] [--size 1280x720|1440x810|1600x900|1760x990|1920x1080]\n"
-        "                          [--lang en|ko|de|0xNNNN] [--card FOLDER] [--wait MS] -o out.png\n"
+        "                          [--lang en|ko|de|0xNNNN] [--card FOLDER [--play N]] [--full]\n"
+        "                          [--wait MS] -o out.png\n"
         "Runs the viewer in DIR (default: this program's folder) offscreen with a fresh profile\n"
-        "and saves a picture of its main window.\n");
+        "and saves a picture of its main window MS milliseconds after it is up (default 1000):\n"
+        "--play N plays row N of the card, --full grabs the full-screen view instead.\n");
 }
 
 int ParseLanguage(const QString& text)
@@ -45,6 +47,10 @@ bool ParseArguments(const QStringList& args, Options& options, QString& error)
             options.help = true;
             return true;
         }
+        if (a == QStringLiteral("--full")) {
+            options.fullScreen = true;
+            continue;
+        }
         if (i + 1 >= args.size()) {
             error = QStringLiteral("%1 needs a value or is unknown").arg(a);
             return false;
@@ -67,6 +73,13 @@ bool ParseArguments(const QStringList& args, Options& options, QString& error)
             }
         } else if (a == QStringLiteral("--card")) {
             options.card = v;
+        } else if (a == QStringLiteral("--play")) {
+            bool ok = false;
+            options.playRow = v.toInt(&ok);
+            if (!ok || options.playRow < 0) {
+                error = QStringLiteral("--play needs a row number from 0, not %1").arg(v);
+                return false;
+            }
         } else if (a == QStringLiteral("--wait")) {
             bool ok = false;
             options.waitMs = v.toInt(&ok);
@@ -80,6 +93,10 @@ bool ParseArguments(const QStringList& args, Options& options, QString& error)
             error = QStringLiteral("unknown option %1").arg(a);
             return false;
         }
+    }
+    if (options.playRow >= 0 && options.card.isEmpty()) {
+        error = QStringLiteral("--play needs --card");
+        return false;
     }
     if (options.output.isEmpty()) {
         error = QStringLiteral("-o out.png is required");

@@ -13,7 +13,9 @@ struct Options {
     QSize size{1280, 720};
     int languageId = -1;  // -1: leave the language to the viewer's own choice
     QString card;         // folder handed to the viewer as its first argument
-    int waitMs = 1000;    // how long the viewer stays open
+    int playRow = -1;     // row of the card the viewer plays (-1: none)
+    bool fullScreen = false;  // the viewer enters full screen; the picture is the screen's
+    int waitMs = 1000;    // how long after start-up the picture is taken
     QString output;       // the PNG to write
     bool help = false;
 };

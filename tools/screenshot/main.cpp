@@ -24,6 +24,8 @@ using kestrel::screenshot::Options;
 constexpr int kScreenMargin = 2;
 // Time the viewer gets to start up and shut down besides the wait.
 constexpr int kStartStopMs = 60000;
+// The viewer closes this long after the picture, so the grab comes first.
+constexpr int kGrabToCloseMs = 500;
 
 int Fail(const QString& message)
 {
@@ -98,14 +100,22 @@ int Run(const Options& options)
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + screen);
     env.insert(QStringLiteral("KESTREL_GRAB_MAIN"), output);
-    env.insert(QStringLiteral("KESTREL_AUTOCLOSE_MS"), QString::number(options.waitMs));
+    env.insert(QStringLiteral("KESTREL_GRAB_DELAY_MS"), QString::number(options.waitMs));
+    env.insert(QStringLiteral("KESTREL_AUTOCLOSE_MS"), QString::number(options.waitMs + kGrabToCloseMs));
+    if (options.fullScreen)
+        env.insert(QStringLiteral("KESTREL_START_FULL"), QStringLiteral("1"));
     env.insert(QStringLiteral("KESTREL_MESSAGEBOX_LOG"), boxLog);
 
     QProcess viewer;
     viewer.setProcessEnvironment(env);
     viewer.setProcessChannelMode(QProcess::ForwardedChannels);
     viewer.setWorkingDirectory(appFolder);
-    viewer.start(program, options.card.isEmpty() ? QStringList() : QStringList{options.card});
+    QStringList arguments;
+    if (options.playRow >= 0)
+        arguments << QStringLiteral("--play") << QString::number(options.playRow);
+    if (!options.card.isEmpty())
+        arguments << options.card;
+    viewer.start(program, arguments);
     if (!viewer.waitForStarted())
         return Fail(QStringLiteral("cannot start %1: %2").arg(program, viewer.errorString()));
     if (!viewer.waitForFinished(options.waitMs + kStartStopMs)) {
@@ -123,9 +133,11 @@ int Run(const Options& options)
     const QSize shot = reader.size();
     if (!QFileInfo::exists(output) || !shot.isValid())
         return Fail(QStringLiteral("the viewer wrote no picture to %1").arg(output));
-    if (shot != options.size)
+    // Full screen covers the whole (slightly larger) screen.
+    const QSize expected = options.fullScreen ? options.size + QSize(kScreenMargin, kScreenMargin) : options.size;
+    if (shot != expected)
         return Fail(QStringLiteral("the picture is %1x%2, not %3x%4")
-                        .arg(shot.width()).arg(shot.height()).arg(options.size.width()).arg(options.size.height()));
+                        .arg(shot.width()).arg(shot.height()).arg(expected.width()).arg(expected.height()));
     std::printf("%s (%dx%d)\n", qPrintable(output), shot.width(), shot.height());
     return 0;
 }

@@ -35,7 +35,7 @@ TEST(ScreenshotOptionsTest, ReadsEveryOption)
     Options o;
     QString error;
     ASSERT_TRUE(ParseArguments({"--app", "/opt/k", "--size", "1600x900", "--lang", "ko", "--card", "/media/c",
-                                "--wait", "2500", "-o", "shot.png"},
+                                "--play", "2", "--full", "--wait", "2500", "-o", "shot.png"},
                                o, error))
         << error.toStdString();
     EXPECT_EQ(o.appFolder, QStringLiteral("/opt/k"));
@@ -43,6 +43,8 @@ TEST(ScreenshotOptionsTest, ReadsEveryOption)
     EXPECT_EQ(o.size, QSize(1600, 900));
     EXPECT_EQ(o.languageId, 0x0412);
     EXPECT_EQ(o.card, QStringLiteral("/media/c"));
+    EXPECT_EQ(o.playRow, 2);
+    EXPECT_TRUE(o.fullScreen);
     EXPECT_EQ(o.waitMs, 2500);
     EXPECT_EQ(o.output, QStringLiteral("shot.png"));
 }
@@ -58,6 +60,9 @@ TEST(ScreenshotOptionsTest, RejectsWhatItDoesNotUnderstand)
         {"-o", "a.png", "--wait", "-5"},
         {"-o", "a.png", "--wait", "soon"},
         {"-o", "a.png", "--colour", "red"},
+        {"-o", "a.png", "--play", "1"},                     // a row needs a card
+        {"-o", "a.png", "--card", "/c", "--play", "-1"},
+        {"-o", "a.png", "--card", "/c", "--play", "first"},
     };
     for (const QStringList& args : bad) {
         Options o;
