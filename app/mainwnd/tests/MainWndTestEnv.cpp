@@ -23,6 +23,7 @@ const char* const kTestTexts[][2] = {
     {"stc_gps_status_tag", "GPS"},       {"stc_playbar", "00:00:00/00:00:00"},
     {"stc_gsen_x", "X-Achse"},           {"latitude", "Breite"},
     {"longitude", "Laenge"},             {"btn_icon", "Symbol"},
+    {"display_text_front", "Vorne"},     {"btn_list_all", "Alle"},
 };
 
 void CopyTree(const QString& from, const QString& to)

@@ -6,6 +6,7 @@
 
 #include "controls/CCtrlButton.h"
 #include "controls/CCtrlSliderEx.h"
+#include "panels/display/CFullScreen.h"
 #include "panels/display/CWndDisplay.h"
 #include "startup/CKestrelApp.h"
 
@@ -132,6 +133,27 @@ TEST_F(WindowPlayback, PlayStatisticsCountDeliveredAndPaintedPictures)
     const double seconds = root.value(QStringLiteral("seconds_played")).toDouble();
     EXPECT_GE(seconds, 0.9);
     EXPECT_LT(seconds, 30.0);
+}
+
+TEST(WindowLanguage, PanelsTakeTheNewLanguage)
+{
+    AppFolderOptions options;
+    options.secondLanguage = true;
+    PreparedApp prepared(options);
+    ASSERT_TRUE(prepared.Ok());
+    CKestrelApp& app = prepared.App();
+    CKestrelDlg w;
+    w.show();
+    QApplication::processEvents();
+    ASSERT_NE(w.FullScreenWnd(), nullptr);
+    EXPECT_EQ(w.FullScreenWnd()->LabelText(), app.GetUIText(QStringLiteral("display_text_front")));
+
+    ASSERT_TRUE(app.LoadLanguage(prepared.TestLanguageIndex()));
+    w.ReapplyLanguage();
+    EXPECT_EQ(w.FullScreenWnd()->LabelText(), TestLanguageText(QStringLiteral("display_text_front")));
+    EXPECT_EQ(w.ListWnd()->AllButton()->GetWindowText(), TestLanguageText(QStringLiteral("btn_list_all")));
+    w.DispatchCommand(kBtnExit);
+    QApplication::processEvents();
 }
 
 }  // namespace
