@@ -132,6 +132,8 @@ public:
     CWndList* ListWnd() const { return m_listWnd; }
     CWndDisplay* ChannelPanel(int channel) const;
     CFullScreen* FullScreenWnd() const { return m_fullScreenWnd; }
+    // The picture counters; null unless KESTREL_PLAY_STATS was set.
+    const kestrel::mainwnd::CPlayStats* PlayStats() const { return m_stats.get(); }
     // Loads the recordings of `folder` as the open command does after its
     // load popup; answers the new play state (0 or 1). A folder that cannot
     // be read or holds no recordings is reported in a message box.

@@ -4,6 +4,8 @@
 // recording that cannot be opened.
 #include "WindowPlaybackFixture.h"
 
+#include "PlayStats.h"
+
 #include "controls/CCtrlButton.h"
 #include "controls/CCtrlSliderEx.h"
 #include "controls/CCtrlStatic.h"
@@ -82,11 +84,18 @@ TEST_F(WindowPlayback, EveryChannelPanelShowsPicturesAndFullScreenTakesTheViewCh
         EXPECT_NE(panel->grab().toImage(), idle[channel]) << "channel " << channel << " still shows its logo";
     }
 
+    const CPlayStats* stats = w->PlayStats();
+    ASSERT_NE(stats, nullptr);
+    EXPECT_EQ(stats->Delivered(CPlayStats::kFullScreenSlot), 0);
     w->DispatchCommand(kBtnFull);
     Settle();
     ASSERT_NE(w->FullScreenWnd(), nullptr);
     EXPECT_TRUE(w->FullScreenWnd()->isVisible());
     EXPECT_FALSE(w->ChannelPanel(0)->isVisible());
+    // The engine now draws the view channel into the full-screen view only.
+    const int rearBefore = stats->Delivered(1);
+    ASSERT_TRUE(WaitFor([&] { return stats->Delivered(CPlayStats::kFullScreenSlot) >= 2; }, 5000));
+    EXPECT_LE(stats->Delivered(1), rearBefore + 1);
     w->DispatchCommand(kBtnFRestore);
     Settle();
     EXPECT_FALSE(w->FullScreenWnd()->isVisible());
@@ -97,9 +106,9 @@ TEST_F(WindowPlayback, EveryChannelPanelShowsPicturesAndFullScreenTakesTheViewCh
     Settle();
     EXPECT_EQ(Flow().PlayState(), CPlayFlow::kStopped);
     EXPECT_TRUE(Shown(kBtnPlayForward));
-    QFile stats(m_tmp.filePath(QStringLiteral("stats.json")));
-    ASSERT_TRUE(stats.open(QIODevice::ReadOnly));
-    const QString json = QString::fromUtf8(stats.readAll());
+    QFile written(m_tmp.filePath(QStringLiteral("stats.json")));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QString json = QString::fromUtf8(written.readAll());
     EXPECT_TRUE(json.contains(QStringLiteral("\"seconds_played\""))) << json.toStdString();
     w.reset();
 }
