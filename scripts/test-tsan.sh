@@ -12,5 +12,6 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTREL_SANITIZE=thre
 cmake --build "$build" -j "$jobs" --target playcore playcore_parts_test playcore_playback_test \
   playflow_engine_test kestrel_mainwnd_playback_tests recplugin kestrel_data
 
-export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
+# The window's playback tests run Qt's event loop: see tsan-qt.supp.
+export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan-qt.supp"
 ctest --test-dir "$build" -L engine --output-on-failure -j "$jobs" --timeout 600

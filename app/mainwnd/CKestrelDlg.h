@@ -51,6 +51,7 @@ class IDisplay;
 namespace kestrel::mainwnd {
 class CKeepAwake;
 class CPlayStats;
+class CThreadPostQueue;
 struct ControlSpec;
 }
 namespace kestrel::playflow {
@@ -301,6 +302,7 @@ private:
     std::array<CWndDisplay*, kDisplayCount> m_channelPanels{};
     CFullScreen* m_fullScreenWnd = nullptr;
     std::unique_ptr<kestrel::mainwnd::CPlayStats> m_stats;
+    kestrel::mainwnd::CThreadPostQueue* m_posts = nullptr;  // child of the window
     std::unique_ptr<kestrel::playflow::CPlayFlow> m_flow;
     bool m_initialised = false;
 

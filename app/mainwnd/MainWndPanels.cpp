@@ -5,6 +5,7 @@
 
 #include "CPlayFlow.h"
 #include "PlayStats.h"
+#include "ThreadPostQueue.h"
 #include "ViewLabel.h"
 
 #include "controls/CCtrlSliderEx.h"
@@ -86,6 +87,7 @@ void CKestrelDlg::OnInitDialog()
     if (CCtrlSliderEx* speed = Slider(kSldPbSpeed))
         speed->SetRange(0, kSpeedSliderMax);
 
+    m_posts = new CThreadPostQueue(this, [this](uint32_t msg, uintptr_t wParam) { OnPlaybackMessage(msg, wParam, 0); });
     m_flow = std::make_unique<CPlayFlow>(*this);
     kestrel::playflow::PlayFlowContext context;
     context.settings = &m_setup;

@@ -4,6 +4,7 @@
 
 #include "CPlayFlow.h"
 #include "PlayStats.h"
+#include "ThreadPostQueue.h"
 #include "ViewLabel.h"
 
 #include "controls/CCtrlButton.h"
@@ -57,12 +58,12 @@ int ControlIdOf(PlayControl control)
 
 void CKestrelDlg::PostPlayerEvent(uintptr_t code)
 {
-    PostMsg(this, kestrel::msg::WM_PLAYER_EVENT, code, 0);
+    m_posts->Post(kestrel::msg::WM_PLAYER_EVENT, code);
 }
 
 void CKestrelDlg::PostPositionUpdate()
 {
-    PostMsg(this, kMsgPositionUpdate, 0, 0);
+    m_posts->Post(kMsgPositionUpdate, 0);
 }
 
 // ---- Recording list ------------------------------------------------------------
