@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include "DisplayWidget.h"
+#include "RepaintNotifier.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ public:
             return -1;
         m_screenMode = screenMode;
         m_widget = new DisplayWidget(&m_state, parent);
+        m_notifier.SetWidget(m_widget);
         m_widget->setGeometry(parent->rect());
         m_widget->show();
         return 0;
@@ -81,18 +83,7 @@ public:
     {
         if (m_state.picture->Convert(data, linesize, width, height) != 0)
             return -1;
-        // One repaint request in flight is enough: the paint takes the
-        // newest picture whenever it runs.
-        if (!m_updatePending.exchange(true)) {
-            QMetaObject::invokeMethod(
-                &m_notifier,
-                [this] {
-                    m_updatePending = false;
-                    if (m_widget)
-                        m_widget->update();
-                },
-                Qt::QueuedConnection);
-        }
+        m_notifier.Request();
         return 0;
     }
 
@@ -146,8 +137,8 @@ private:
     QPointer<QWidget> m_owner;
     QPointer<DisplayWidget> m_widget;
     DisplayState m_state;
-    QObject m_notifier;  // lives on the UI thread; target of the repaint requests
     std::atomic<bool> m_updatePending{false};
+    RepaintNotifier m_notifier{m_updatePending};  // lives on the UI thread
     int m_screenMode = 0;
     bool m_recoveryMarked = false;
     int m_brightness = 50;

@@ -62,7 +62,7 @@ void SoundOutput::Close()
     m_closed = true;
     if (m_pump) {
         SoundPump* pump = m_pump;
-        QMetaObject::invokeMethod(pump, [pump] { pump->Shutdown(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(pump, "Shutdown", Qt::BlockingQueuedConnection);
         m_thread.quit();
         m_thread.wait();
         delete m_pump;
@@ -84,8 +84,10 @@ int SoundOutput::PlayBuffer(const uint8_t* data, int bytes, int channels, int bi
         m_capture.Write(reinterpret_cast<const uint8_t*>(pcm.constData()), size_t(pcm.size()), sampleRate, 1);
     if (m_pump) {
         SoundPump* pump = m_pump;
-        QMetaObject::invokeMethod(
-            pump, [pump, pcm, sampleRate] { pump->Push(pcm, sampleRate); }, Qt::QueuedConnection);
+        // Calls by name: Qt copies the arguments into its own call record,
+        // so only that record crosses to the pump's thread.
+        QMetaObject::invokeMethod(pump, "Push", Qt::QueuedConnection, Q_ARG(QByteArray, pcm),
+                                  Q_ARG(int, sampleRate));
     }
     return 0;
 }
@@ -94,7 +96,7 @@ void SoundOutput::DropQueued()
 {
     if (m_pump) {
         SoundPump* pump = m_pump;
-        QMetaObject::invokeMethod(pump, [pump] { pump->Drop(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(pump, "Drop", Qt::QueuedConnection);
     }
 }
 

@@ -18,10 +18,10 @@ public:
     ~SoundPump() override;
 
     // Called on the pump's thread (queued from other threads).
-    void Push(const QByteArray& pcm, int sampleRate);
+    Q_INVOKABLE void Push(const QByteArray& pcm, int sampleRate);
     // Drops the pending sound and what the device still holds.
-    void Drop();
-    void Shutdown();
+    Q_INVOKABLE void Drop();
+    Q_INVOKABLE void Shutdown();
 
 private:
     void Feed();
