@@ -3,12 +3,15 @@
 // object, which runs the main window.
 #include "startup/CKestrelApp.h"
 
+#include "kestrel/MediaLog.h"
+
 #ifdef KESTREL_HAS_MAINWND
 #include "mainwnd/CKestrelDlg.h"
 #endif
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -46,7 +49,9 @@ bool ReadCommandLine(const QApplication& qtApp, CKestrelApp& app)
             return false;
         }
     }
-    app.SetStartRequest(folders.value(0), row);
+    // A relative folder is meant from where the program was started.
+    const QString folder = folders.isEmpty() ? QString() : QFileInfo(folders.front()).absoluteFilePath();
+    app.SetStartRequest(folder, row);
     return true;
 }
 
@@ -55,6 +60,7 @@ bool ReadCommandLine(const QApplication& qtApp, CKestrelApp& app)
 int main(int argc, char* argv[])
 {
     QApplication qtApp(argc, argv);
+    kestrel::QuietMediaLibraryUnlessTracing();
     CKestrelApp app;
     if (!ReadCommandLine(qtApp, app))
         return CKestrelApp::kExitStartupFailed;

@@ -114,7 +114,7 @@ int Run(const Options& options)
     if (options.playRow >= 0)
         arguments << QStringLiteral("--play") << QString::number(options.playRow);
     if (!options.card.isEmpty())
-        arguments << options.card;
+        arguments << QFileInfo(options.card).absoluteFilePath();  // the viewer runs in its own folder
     viewer.start(program, arguments);
     if (!viewer.waitForStarted())
         return Fail(QStringLiteral("cannot start %1: %2").arg(program, viewer.errorString()));

@@ -2,16 +2,13 @@
 
 #include "ExitCodes.h"
 
+#include "kestrel/MediaLog.h"
 #include "kestrel/Trace.h"
 #include "kestrel/WideText.h"
 
 #include <cmath>
 #include <cstdio>
 #include <unistd.h>
-
-extern "C" {
-#include <libavutil/log.h>
-}
 
 namespace kestrel::cli {
 
@@ -54,11 +51,7 @@ std::string ExecutableFolder()
 
 int PluginSession::Open(const std::string& name, bool nameRequired, std::string* error)
 {
-    // The plug-in probes every file with the media library, which complains
-    // about damaged files on stderr; the plug-in already drops those files,
-    // so the library's remarks only show when tracing. The process shares
-    // one copy of the library with the plug-in (and the player's engine).
-    av_log_set_level(kestrel::TraceEnabled() ? AV_LOG_INFO : AV_LOG_QUIET);
+    kestrel::QuietMediaLibraryUnlessTracing();
 
     const std::string appDir = ExecutableFolder();
     m_pm.SetAppDir(kestrel::FromUtf8(appDir));
