@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kestrel, writes the demo card (once) and
-# runs the main job on it: list the card's recordings and write their GPS
-# tracks and G-sensor readings.
+# runs the main job on it: lists the card's recordings, writes their GPS
+# tracks and G-sensor readings, and opens the viewer on the card playing the
+# first recording. Without a desktop (no DISPLAY or WAYLAND_DISPLAY) the
+# viewer runs offscreen and leaves pictures of its window instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Let ccache share objects between clones of the project in other folders.
@@ -30,3 +32,19 @@ echo "== Recordings on the demo card ($card)"
 echo
 echo "GPS tracks:       $build/democard-tracks.gpx and $build/democard-tracks.kml"
 echo "G-sensor samples: $build/democard-gsensor.csv ($(($(wc -l < "$build/democard-gsensor.csv") - 1)) rows)"
+
+echo
+echo "== The viewer on the demo card"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "Close the viewer window to finish."
+  "$app/kestrel" --play 0 "$card"
+else
+  for shot in "1920x1080 0" "1280x720 1"; do
+    set -- $shot
+    "$app/kestrel-screenshot" --card "$card" --play "$2" --wait 3000 --size "$1" -o "$build/demo-viewer-$1.png"
+  done
+  "$app/kestrel-screenshot" --card "$card" --play 0 --wait 3000 --size 1920x1080 --full \
+    -o "$build/demo-viewer-fullscreen.png"
+  echo "No desktop here: the viewer played the card offscreen; pictures of its window are"
+  echo "$build/demo-viewer-1920x1080.png, $build/demo-viewer-1280x720.png and $build/demo-viewer-fullscreen.png"
+fi
