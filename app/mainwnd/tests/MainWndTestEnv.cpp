@@ -1,8 +1,8 @@
 #include "MainWndTestEnv.h"
 
+#include "OffscreenViewerEnv.h"
 #include "startup/CKestrelApp.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -88,36 +88,11 @@ void WriteTestLanguage(const QString& languageFolder)
 // for the profile, settings and user folders.
 class MainWndEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
-        m_home = std::make_unique<QTemporaryDir>();
-        const QString root = m_home->path();
-        for (const char* sub : {"config", "data", "runtime"})
-            QDir().mkpath(root + u'/' + QLatin1String(sub));
-        qputenv("HOME", root.toUtf8());
-        qputenv("XDG_CONFIG_HOME", (root + "/config").toUtf8());
-        qputenv("XDG_DATA_HOME", (root + "/data").toUtf8());
-        qputenv("XDG_RUNTIME_DIR", (root + "/runtime").toUtf8());
-        QFile screen(root + "/screen.json");
-        if (screen.open(QIODevice::WriteOnly))
-            screen.write(R"({"screens":[{"name":"S","x":0,"y":0,"width":1920,"height":1080,)"
-                         R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
-        screen.close();
-        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screen.fileName()).toUtf8());
-        static int argc = 1;
-        static char name[] = "kestrel_mainwnd_tests";
-        static char* argv[] = {name, nullptr};
-        m_qt = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override
-    {
-        m_qt.reset();
-        m_home.reset();
-    }
+    void SetUp() override { m_env = std::make_unique<kestrel::testenv::OffscreenViewerEnv>("kestrel_mainwnd_tests"); }
+    void TearDown() override { m_env.reset(); }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<QApplication> m_qt;
+    std::unique_ptr<kestrel::testenv::OffscreenViewerEnv> m_env;
 };
 
 [[maybe_unused]] ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new MainWndEnvironment);

@@ -1,11 +1,9 @@
 #include "PopupTestEnv.h"
 
+#include "OffscreenViewerEnv.h"
 #include "startup/CKestrelApp.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
@@ -23,29 +21,10 @@ class PopupEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        ASSERT_TRUE(m_home.isValid());
-        const QString home = m_home.path();
-        for (const char* sub : {"config", "data", "runtime"})
-            ASSERT_TRUE(QDir(home).mkpath(QString::fromLatin1(sub)));
-        qputenv("HOME", home.toUtf8());
-        qputenv("XDG_CONFIG_HOME", (home + "/config").toUtf8());
-        qputenv("XDG_DATA_HOME", (home + "/data").toUtf8());
-        qputenv("XDG_RUNTIME_DIR", (home + "/runtime").toUtf8());
         qunsetenv("KESTREL_MESSAGEBOX_LOG");
         qunsetenv("KESTREL_POPUP_ANSWER");
-
-        const QString screen = home + "/screen.json";
-        QFile f(screen);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(R"({"screens":[{"name":"S","x":0,"y":0,"width":1920,"height":1080,)"
-                R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
-        f.close();
-        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screen).toUtf8());
-
-        static int argc = 1;
-        static char name[] = "kestrel_popups_tests";
-        static char* argv[] = {name, nullptr};
-        m_qt = std::make_unique<QApplication>(argc, argv);
+        m_env = std::make_unique<kestrel::testenv::OffscreenViewerEnv>("kestrel_popups_tests");
+        ASSERT_TRUE(m_env->Ok());
         m_app = std::make_unique<CKestrelApp>();
         ASSERT_TRUE(m_app->PrepareWithoutWindow(QStringLiteral(KESTREL_APP_DIR)));
         g_app = m_app.get();
@@ -55,12 +34,11 @@ public:
     {
         g_app = nullptr;
         m_app.reset();
-        m_qt.reset();
+        m_env.reset();
     }
 
 private:
-    QTemporaryDir m_home;
-    std::unique_ptr<QApplication> m_qt;
+    std::unique_ptr<kestrel::testenv::OffscreenViewerEnv> m_env;
     std::unique_ptr<CKestrelApp> m_app;
 };
 

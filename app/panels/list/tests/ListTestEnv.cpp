@@ -1,10 +1,8 @@
 #include "ListTestEnv.h"
 
+#include "OffscreenViewerEnv.h"
 #include "filehub/CPluginManager.h"
 #include "startup/CKestrelApp.h"
-
-#include <QApplication>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -21,23 +19,14 @@ class ListEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        // Per-user files go to a fresh folder, never the account's own.
-        m_home = std::make_unique<QTemporaryDir>();
-        const QByteArray home = m_home->path().toUtf8();
-        for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
-            qputenv(var, home);
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "list_panel_tests";
-        static char* argv[] = {name, nullptr};
-        m_qapp = std::make_unique<QApplication>(argc, argv);
+        m_env = std::make_unique<kestrel::testenv::OffscreenViewerEnv>("list_panel_tests");
         g_app = std::make_unique<CKestrelApp>();
-        g_ready = g_app->PrepareWithoutWindow(QStringLiteral(KESTREL_APP_DIR));
+        g_ready = m_env->Ok() && g_app->PrepareWithoutWindow(QStringLiteral(KESTREL_APP_DIR));
         if (!g_ready)
             return;
 
         // Channel-file sets only, so whichever reader takes the folder finds all.
-        auto options = kestrel::cardgen::SmallTestCard(m_home->path().toStdString() + "/card", 11);
+        auto options = kestrel::cardgen::SmallTestCard(m_env->Home().toStdString() + "/card", 11);
         options.recordings = 5;
         options.container = kestrel::cardgen::Container::AviChannelFiles;
         std::string error;
@@ -57,13 +46,11 @@ public:
     void TearDown() override
     {
         g_app.reset();
-        m_qapp.reset();
-        m_home.reset();
+        m_env.reset();
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<QApplication> m_qapp;
+    std::unique_ptr<kestrel::testenv::OffscreenViewerEnv> m_env;
 };
 
 [[maybe_unused]] ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new ListEnvironment);
