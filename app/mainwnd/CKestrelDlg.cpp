@@ -7,7 +7,7 @@
 #include "KeepAwake.h"
 #include "PlayStats.h"
 #include "MainKeyTable.h"
-#include "PopupCommandGuard.h"
+#include "util/ReentryGuard.h"
 #include "ShellActions.h"
 
 #include "controls/CCtrlButton.h"
@@ -160,7 +160,7 @@ void CKestrelDlg::DispatchCommand(int id)
     if (IsPopupCommand(id)) {
         // The popup's modal loop still delivers clicks and keys: a second
         // call of the same command while the first runs is dropped.
-        CPopupCommandGuard guard(m_popupRunning[id]);
+        KReentryGuard guard(m_popupRunning[id]);
         if (!guard.Acquired())
             return;
         emit CommandRaised(id);

@@ -10,6 +10,7 @@
 #include "playcore/IPlayback.h"
 #include "startup/CViewerSetup.h"
 #include "controls/CtrlMessages.h"
+#include "util/ReentryGuard.h"
 #include "vidout/ISound.h"
 
 #include <chrono>
@@ -22,25 +23,6 @@ namespace {
 // Forward steps pause a moment so a held key does not pile up seeks.
 constexpr std::chrono::milliseconds kStepForwardPause{200};
 constexpr int kSwitchSuppressMs = 100;
-
-// Sets a flag for the life of a handler; the handler ignores calls made
-// while the flag is already set (nested event loops can re-enter it).
-class ReentryGuard {
-public:
-    explicit ReentryGuard(bool& flag) : m_flag(flag), m_entered(!flag) { m_flag = true; }
-    ~ReentryGuard()
-    {
-        if (m_entered)
-            m_flag = false;
-    }
-    ReentryGuard(const ReentryGuard&) = delete;
-    ReentryGuard& operator=(const ReentryGuard&) = delete;
-    bool Entered() const { return m_entered; }
-
-private:
-    bool& m_flag;
-    bool m_entered;
-};
 
 const char* ViewLabelKey(int view)
 {
@@ -127,8 +109,8 @@ void CPlayFlow::Restart()
 
 void CPlayFlow::FrameStep()
 {
-    ReentryGuard guard(m_inFrameStep);
-    if (!guard.Entered() || m_playState != kPlaying || !m_player)
+    KReentryGuard guard(m_inFrameStep);
+    if (!guard.Acquired() || m_playState != kPlaying || !m_player)
         return;
     if (m_player->GetPlayState() & kPausedBit)
         m_player->StepNext();
@@ -140,8 +122,8 @@ void CPlayFlow::FrameStep()
 
 void CPlayFlow::NextFile()
 {
-    ReentryGuard guard(m_inNext);
-    if (!guard.Entered())
+    KReentryGuard guard(m_inNext);
+    if (!guard.Acquired())
         return;
     if (m_playState == kPlaying) {
         PlayNextOnEnd();
@@ -157,8 +139,8 @@ void CPlayFlow::NextFile()
 
 void CPlayFlow::PrevFile()
 {
-    ReentryGuard guard(m_inPrev);
-    if (!guard.Entered())
+    KReentryGuard guard(m_inPrev);
+    if (!guard.Acquired())
         return;
     if (m_playState == kPlaying) {
         const int prev = m_host.ListPlayingIndex() - 1;
@@ -208,8 +190,8 @@ void CPlayFlow::OnPlayBarSlider(uint32_t msg, int positionMs)
 
 void CPlayFlow::StepForward()
 {
-    ReentryGuard guard(m_inStep);
-    if (!guard.Entered() || m_playState != kPlaying || !m_player || !m_settings)
+    KReentryGuard guard(m_inStep);
+    if (!guard.Acquired() || m_playState != kPlaying || !m_player || !m_settings)
         return;
     const int interval =
         m_player->GetPlayState() == 1 ? m_settings->m_nStepIntrPlaying : m_settings->m_nStepIntrPause;
@@ -219,8 +201,8 @@ void CPlayFlow::StepForward()
 
 void CPlayFlow::StepBackward()
 {
-    ReentryGuard guard(m_inStep);
-    if (!guard.Entered() || m_playState != kPlaying || !m_player || !m_settings)
+    KReentryGuard guard(m_inStep);
+    if (!guard.Acquired() || m_playState != kPlaying || !m_player || !m_settings)
         return;
     const int interval =
         m_player->GetPlayState() == 1 ? m_settings->m_nStepIntrPlaying : m_settings->m_nStepIntrPause;

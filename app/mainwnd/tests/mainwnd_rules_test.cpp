@@ -4,7 +4,7 @@
 #include "MainKeyTable.h"
 #include "MainLayoutRules.h"
 #include "MainWndIds.h"
-#include "PopupCommandGuard.h"
+#include "util/ReentryGuard.h"
 #include "ShellActions.h"
 
 #include "kestrel/KestrelTypes.h"
@@ -144,17 +144,17 @@ TEST(MainWndHelpers, PopupGuardLetsOneCallRunAtATime)
 {
     bool running = false;
     {
-        CPopupCommandGuard first(running);
+        KReentryGuard first(running);
         EXPECT_TRUE(first.Acquired());
         EXPECT_TRUE(running);
         {
-            CPopupCommandGuard second(running);
+            KReentryGuard second(running);
             EXPECT_FALSE(second.Acquired());
         }
         EXPECT_TRUE(running);  // the refused guard leaves the running call's mark alone
     }
     EXPECT_FALSE(running);
-    CPopupCommandGuard again(running);
+    KReentryGuard again(running);
     EXPECT_TRUE(again.Acquired());
 }
 

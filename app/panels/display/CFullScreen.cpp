@@ -154,11 +154,7 @@ bool CFullScreen::eventFilter(QObject* watched, QEvent* e)
 
 void CFullScreen::paintEvent(QPaintEvent*)
 {
-    // Exposing or resizing the panel repaints the picture it holds: a
-    // paused recording keeps showing its frame. Clearing is left to stop
-    // and recovery.
-    if (QWidget* screen = m_pDisplay ? m_pDisplay->Widget() : nullptr)
-        screen->update();
+    kestrel::display::RepaintHeldPicture(m_pDisplay);
 }
 
 void CFullScreen::resizeEvent(QResizeEvent* event)
@@ -166,8 +162,7 @@ void CFullScreen::resizeEvent(QResizeEvent* event)
     const QSize size = event->size();
     if (size.width() < 1 || size.height() < 1)
         return;
-    if (QWidget* screen = m_pDisplay ? m_pDisplay->Widget() : nullptr)
-        screen->setGeometry(0, 0, size.width(), size.height());
+    kestrel::display::FitToWindow(m_pDisplay, size);
     ComputeZones(size.width(), size.height());
     // A strip that shows keeps showing at the new size.
     if (m_reveal.Revealed() != CRevealRule::kNone)

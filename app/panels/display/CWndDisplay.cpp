@@ -91,18 +91,10 @@ bool CWndDisplay::event(QEvent* e)
 
 void CWndDisplay::paintEvent(QPaintEvent*)
 {
-    // Exposing or resizing the panel repaints the picture it holds: a
-    // paused recording keeps showing its frame. Clearing is left to stop
-    // and recovery.
-    if (QWidget* screen = m_pDisplay ? m_pDisplay->Widget() : nullptr)
-        screen->update();
+    kestrel::display::RepaintHeldPicture(m_pDisplay);
 }
 
 void CWndDisplay::resizeEvent(QResizeEvent* event)
 {
-    const QSize size = event->size();
-    if (size.width() < 1 || size.height() < 1)
-        return;
-    if (QWidget* screen = m_pDisplay ? m_pDisplay->Widget() : nullptr)
-        screen->setGeometry(0, 0, size.width(), size.height());
+    kestrel::display::FitToWindow(m_pDisplay, event->size());
 }

@@ -4,6 +4,8 @@
 #include "vidout/IDisplay.h"
 
 #include <QPixmap>
+#include <QSize>
+#include <QWidget>
 
 namespace kestrel::display {
 
@@ -60,6 +62,20 @@ void PollRecovery(IDisplay& display)
         display.MarkRecovery(0);
         display.Clear(1);
     }
+}
+
+void RepaintHeldPicture(IDisplay* display)
+{
+    if (QWidget* screen = display ? display->Widget() : nullptr)
+        screen->update();
+}
+
+void FitToWindow(IDisplay* display, const QSize& size)
+{
+    if (size.width() < 1 || size.height() < 1)
+        return;
+    if (QWidget* screen = display ? display->Widget() : nullptr)
+        screen->setGeometry(0, 0, size.width(), size.height());
 }
 
 }  // namespace kestrel::display

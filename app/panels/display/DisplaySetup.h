@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class IDisplay;
+class QSize;
 
 namespace kestrel::display {
 
@@ -51,5 +52,12 @@ void ApplyLogos(IDisplay& display, const QStringList& keys);
 // when it recovers the mark is removed and the display cleared. A failed
 // recovery keeps the mark so the next round tries again.
 void PollRecovery(IDisplay& display);
+
+// The display's own widget fills its window. Exposing or resizing the
+// window repaints the picture the display holds, so a paused recording
+// keeps showing its frame; clearing is left to stop and recovery.
+// Both accept a window without a display; `FitToWindow` ignores an empty size.
+void RepaintHeldPicture(IDisplay* display);
+void FitToWindow(IDisplay* display, const QSize& size);
 
 }  // namespace kestrel::display
