@@ -2,6 +2,7 @@
 // language with a fresh profile, and saves a picture of its main window.
 #include "ScreenshotOptions.h"
 
+#include "kestrel/Trace.h"
 #include "startup/COption.h"
 #include "startup/CProfile.h"
 
@@ -20,7 +21,8 @@ namespace {
 using kestrel::screenshot::Options;
 
 // The viewer takes the largest size class strictly smaller than the screen,
-// so the screen is made a little larger than the wanted window.
+// so the screen is made a little larger than the wanted window. Full screen
+// covers the whole screen, so there the screen is the wanted size.
 constexpr int kScreenMargin = 2;
 // Time the viewer gets to start up and shut down besides the wait.
 constexpr int kStartStopMs = 60000;
@@ -79,11 +81,12 @@ int Run(const Options& options)
     if (!written)
         return Fail(QStringLiteral("cannot write the profile %1").arg(profile.FilePath()));
 
+    const int margin = options.fullScreen ? 0 : kScreenMargin;
     const QString screen = home + QStringLiteral("/screen.json");
     const QByteArray screenJson = QStringLiteral(R"({"screens":[{"name":"S","x":0,"y":0,"width":%1,"height":%2,)"
                                                  R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})")
-                                      .arg(options.size.width() + kScreenMargin)
-                                      .arg(options.size.height() + kScreenMargin)
+                                      .arg(options.size.width() + margin)
+                                      .arg(options.size.height() + margin)
                                       .toUtf8();
     if (!WriteFile(screen, screenJson))
         return Fail(QStringLiteral("cannot write %1").arg(screen));
@@ -108,7 +111,10 @@ int Run(const Options& options)
 
     QProcess viewer;
     viewer.setProcessEnvironment(env);
-    viewer.setProcessChannelMode(QProcess::ForwardedChannels);
+    // The offscreen platform remarks on what it cannot do (window masks,
+    // raising, sound devices); the viewer's output is shown only when it
+    // fails or while tracing.
+    viewer.setProcessChannelMode(QProcess::MergedChannels);
     viewer.setWorkingDirectory(appFolder);
     QStringList arguments;
     if (options.playRow >= 0)
@@ -123,21 +129,23 @@ int Run(const Options& options)
         viewer.waitForFinished();
         return Fail(QStringLiteral("the viewer did not end within %1 ms").arg(options.waitMs + kStartStopMs));
     }
+    const QByteArray chatter = viewer.readAll();
+    const bool failed = viewer.exitStatus() != QProcess::NormalExit || viewer.exitCode() != 0;
+    if (!chatter.isEmpty() && (failed || kestrel::TraceEnabled()))
+        std::fprintf(stderr, "kestrel-screenshot: the viewer said:\n%s", chatter.constData());
     const QString boxes = ReadText(boxLog);
     if (!boxes.isEmpty())
         std::fprintf(stderr, "kestrel-screenshot: the viewer showed message boxes:\n%s\n", qPrintable(boxes));
-    if (viewer.exitStatus() != QProcess::NormalExit || viewer.exitCode() != 0)
+    if (failed)
         return Fail(QStringLiteral("the viewer ended with status %1").arg(viewer.exitCode()));
 
     QImageReader reader(output);
     const QSize shot = reader.size();
     if (!QFileInfo::exists(output) || !shot.isValid())
         return Fail(QStringLiteral("the viewer wrote no picture to %1").arg(output));
-    // Full screen covers the whole (slightly larger) screen.
-    const QSize expected = options.fullScreen ? options.size + QSize(kScreenMargin, kScreenMargin) : options.size;
-    if (shot != expected)
+    if (shot != options.size)
         return Fail(QStringLiteral("the picture is %1x%2, not %3x%4")
-                        .arg(shot.width()).arg(shot.height()).arg(expected.width()).arg(expected.height()));
+                        .arg(shot.width()).arg(shot.height()).arg(options.size.width()).arg(options.size.height()));
     std::printf("%s (%dx%d)\n", qPrintable(output), shot.width(), shot.height());
     return 0;
 }

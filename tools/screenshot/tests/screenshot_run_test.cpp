@@ -42,6 +42,20 @@ TEST(ScreenshotRunTest, TakesAPictureOfTheMainWindowAt1280x720)
     EXPECT_EQ(shot.size(), QSize(1280, 720));
 }
 
+TEST(ScreenshotRunTest, FullScreenCoversExactlyTheSizeAndTheViewerKeepsQuiet)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString out = dir.filePath(QStringLiteral("full.png"));
+    qunsetenv("KESTREL_TRACE");
+    const RunResult r = RunTool({"--app", KESTREL_APP_DIR, "--size", "1280x720", "--full", "--wait", "300",
+                                 "-o", out});
+    ASSERT_EQ(r.exitCode, 0) << r.stderrText.toStdString();
+    EXPECT_EQ(QImage(out).size(), QSize(1280, 720));
+    // What the offscreen platform says about masks and raising is not the user's business.
+    EXPECT_TRUE(r.stderrText.isEmpty()) << r.stderrText.toStdString();
+}
+
 TEST(ScreenshotRunTest, AFolderWithoutTheViewerFailsWithAMessage)
 {
     QTemporaryDir dir;
