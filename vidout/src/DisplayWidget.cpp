@@ -1,7 +1,9 @@
 #include "DisplayWidget.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include <QFontInfo>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -101,13 +103,19 @@ void DisplayWidget::PaintLabel(QPainter& p) const
     if (m_state->labelSize > 0)
         font.setPixelSize(m_state->labelSize);
     p.setFont(font);
-    p.setPen(m_state->labelColour);
     int flags = Qt::TextSingleLine;
     flags |= m_state->labelHorizontal == 1 ? Qt::AlignHCenter
              : m_state->labelHorizontal == 2 ? Qt::AlignRight
                                              : Qt::AlignLeft;
     flags |= m_state->labelVertical < 0 ? Qt::AlignTop : m_state->labelVertical == 0 ? Qt::AlignVCenter : Qt::AlignBottom;
-    p.drawText(rect().adjusted(6, 4, -6, -4), flags, m_state->label);
+    const QRect box = rect().adjusted(6, 4, -6, -4);
+    // A dark shadow keeps the label readable over a bright sky or over text
+    // the camera burns into its own pictures.
+    const int offset = std::max(1, QFontInfo(font).pixelSize() / 14);
+    p.setPen(QColor(0, 0, 0, 170));
+    p.drawText(box.translated(offset, offset), flags, m_state->label);
+    p.setPen(m_state->labelColour);
+    p.drawText(box, flags, m_state->label);
 }
 
 void DisplayWidget::paintEvent(QPaintEvent*)

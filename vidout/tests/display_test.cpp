@@ -164,6 +164,20 @@ TEST_F(DisplayTest, LabelIsDrawnInItsColour)
     EXPECT_EQ(redIn(QRect(0, 0, 160, 60)), 0);
 }
 
+TEST_F(DisplayTest, ALabelStaysReadableOverAPictureOfItsOwnColour)
+{
+    display->SetLabel(QString(), 28, QStringLiteral("REAR"), 0xFFFFFF);
+    display->SetLabelPlacement(0, -1);  // top left
+    ASSERT_EQ(Draw(YuvPicture::Solid(64, 48, kWhite)), 0);
+    const QImage img = Grab();
+    int dark = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 160; ++x)
+            dark += img.pixelColor(x, y).lightness() < 160;
+    EXPECT_GT(dark, 20) << "the label's shadow sets it off from a white picture";
+    EXPECT_TRUE(Near(img.pixelColor(300, 200), 255, 255, 255, 8)) << "the picture itself is untouched";
+}
+
 TEST_F(DisplayTest, WheelZoomsAroundThePointerAndDragPans)
 {
     ASSERT_EQ(Draw(Quadrants()), 0);
