@@ -60,7 +60,9 @@ void DrawTestPicture(uint8_t* y, int yStride, uint8_t* u, int uStride, uint8_t* 
 
     const int scale = std::max(1, height / 90);
     const int margin = 3 * scale;
-    Label(y, yStride, width, height, margin, margin, 3 * scale, "CH" + std::to_string(text.channel + 1));
+    // The channel badge starts a sixth of the way down, leaving the top
+    // left corner to the channel name a viewer writes over its panels.
+    Label(y, yStride, width, height, margin, height / 6, 3 * scale, "CH" + std::to_string(text.channel + 1));
     if (!text.label.empty()) {
         const int w = TextWidth(text.label, scale);
         Label(y, yStride, width, height, width - w - margin, margin, scale, text.label);
