@@ -9,6 +9,23 @@
 
 #define PLAYCORE_API __attribute__((visibility("default")))
 
+namespace playcore {
+
+// What GetPlayState reports. Pausing sets the paused bit on top of Playing,
+// so a paused player reports 0x81; GetPlayState stays an int for callers that
+// keep the number, and IsPaused tests the bit.
+enum class PlayState : int {
+    Stopped = 0,
+    Playing = 1,
+    Paused = 0x81,
+};
+inline constexpr int kPausedBit = 0x80;
+
+constexpr bool IsPaused(int playState) { return (playState & kPausedBit) != 0; }
+constexpr bool IsPaused(PlayState state) { return IsPaused(static_cast<int>(state)); }
+
+}  // namespace playcore
+
 class PLAYCORE_API IPlayback {
 public:
     IPlayback() = default;
@@ -30,6 +47,7 @@ public:
     virtual void SetPBSpeed(double factor);
     virtual _TAG_DEC_INFO* GetLastVideo(int channel);
     virtual void SetAudioLevel(double level);
+    // A playcore::PlayState value as an int (0, 1 or 0x81).
     virtual int GetPlayState();
     virtual void SetCallback(PlaybackCallback callback, void* user);
     virtual ~IPlayback() = default;
