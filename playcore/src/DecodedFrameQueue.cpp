@@ -63,9 +63,12 @@ bool DecodedFrameQueue::Reserve(_TAG_DEC_INFO* slot, int bytes)
 
 void DecodedFrameQueue::Append(_TAG_DEC_INFO* slot)
 {
-    std::lock_guard<std::mutex> lock(m_lock);
-    m_list.push_back(slot);
-    m_nRing = (m_nRing + 1) % static_cast<int>(m_pool.size());
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_list.push_back(slot);
+        m_nRing = (m_nRing + 1) % static_cast<int>(m_pool.size());
+    }
+    RingIfSet(m_pConsumer);
 }
 
 _TAG_DEC_INFO* DecodedFrameQueue::Peek() const
@@ -91,16 +94,24 @@ _TAG_DEC_INFO* DecodedFrameQueue::PeekSecond() const
 
 void DecodedFrameQueue::Remove(const _TAG_DEC_INFO* slot)
 {
-    std::lock_guard<std::mutex> lock(m_lock);
-    if (!m_list.empty() && m_list.front() == slot)
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (m_list.empty() || m_list.front() != slot)
+            return;
         m_list.pop_front();
+    }
+    RingIfSet(m_pProducer);
 }
 
 void DecodedFrameQueue::RemoveOldest()
 {
-    std::lock_guard<std::mutex> lock(m_lock);
-    if (!m_list.empty())
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (m_list.empty())
+            return;
         m_list.pop_front();
+    }
+    RingIfSet(m_pProducer);
 }
 
 }  // namespace playcore

@@ -5,7 +5,8 @@
 // presentation thread is the only remover. Slots are filled in ring order and
 // the list never holds more entries than the pool has slots, so the slot at the
 // ring index is free whenever Count() < PoolSize(): a slot is overwritten only
-// after it has left the list.
+// after it has left the list. An append rings the consumer's wakeup, a removal
+// the producer's.
 #pragma once
 
 #include <deque>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include <kestrel/KestrelTypes.h>
+
+#include "Wakeup.h"
 
 namespace playcore {
 
@@ -22,6 +25,13 @@ public:
     ~DecodedFrameQueue() { Free(); }
     DecodedFrameQueue(const DecodedFrameQueue&) = delete;
     DecodedFrameQueue& operator=(const DecodedFrameQueue&) = delete;
+
+    // Who is woken by an append (consumer) and by a removal (producer); set
+    // before the threads start.
+    void SetConsumer(Wakeup* consumer) { m_pConsumer = consumer; }
+    void SetProducer(Wakeup* producer) { m_pProducer = producer; }
+    // Wakes the consumer without an append (the stream's state changed).
+    void WakeConsumer() const { RingIfSet(m_pConsumer); }
 
     // Frees any previous pool and makes one of `size` empty slots.
     void Create(int size);
@@ -58,6 +68,8 @@ private:
     std::vector<_TAG_DEC_INFO> m_pool;
     int m_nRing = 0;
     std::deque<_TAG_DEC_INFO*> m_list;
+    Wakeup* m_pConsumer = nullptr;
+    Wakeup* m_pProducer = nullptr;
 };
 
 }  // namespace playcore

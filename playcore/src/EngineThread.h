@@ -1,10 +1,9 @@
-// Small services the engine's threads share: thread names, the millisecond
-// tick, sleeping and the debugger trace.
+// Small services the engine's threads share: thread names and the debugger
+// trace.
 #pragma once
 
 #include "kestrel/Trace.h"
 
-#include <cstdint>
 #include <string>
 
 namespace playcore {
@@ -12,14 +11,6 @@ namespace playcore {
 // Names the calling thread (cut to the 15 characters the system keeps), so
 // debuggers and `top -H` show "PlayManager", "ReadThread - 0", ...
 void NameThisThread(const std::string& name);
-
-// Monotonic milliseconds.
-uint64_t TickMs();
-
-void SleepMs(int ms);
-
-// Gives the processor to another ready thread.
-void YieldThread();
 
 // printf-style trace to stderr, only when KESTREL_TRACE=1.
 using kestrel::Trace;

@@ -31,6 +31,16 @@ bool IsMp4Path(const std::wstring& path)
     return tail == L".mp4";
 }
 
+CFFMpegPlayer::CFFMpegPlayer()
+    : m_video(m_videoPackets, m_videoFrames, [this](AVFrame* frame, double seconds) { StorePicture(frame, seconds); }),
+      m_audio(m_audioPackets, m_audioFrames, [this](AVFrame* frame, double seconds) { StoreSound(frame, seconds); })
+{
+    m_videoPackets.SetWakeups(&m_decoderWakeup, &m_readerWakeup);
+    m_audioPackets.SetWakeups(&m_decoderWakeup, &m_readerWakeup);
+    m_videoFrames.SetProducer(&m_decoderWakeup);
+    m_audioFrames.SetProducer(&m_decoderWakeup);
+}
+
 CFFMpegPlayer::~CFFMpegPlayer()
 {
     StopThreads();
@@ -98,7 +108,7 @@ int CFFMpegPlayer::OpenStreams()
     int audioState = kStreamAbsent;
     if (audio >= 0 && m_nChannel == 0) {
         if (OpenDecoder(audio, false) == 0) {
-            m_audioFilter.Build(m_pAudioCodec, m_dVolume);
+            m_audioFilter.Build(m_audio.Codec(), m_dVolume);
             audioState = kStreamReading;
         }
     }
@@ -106,13 +116,12 @@ int CFFMpegPlayer::OpenStreams()
         CloseStreams();
         return -1;
     }
+    DiscardStreamsNotPlayed();
     CRecFileInfo* rec = m_pSource->rec;
     if (rec && rec->GetEndTime() == 0)
         rec->SetEndTime(rec->GetStartTime() + static_cast<int64_t>(GetDuration() * 1000.0));
 
     m_bReadEof = false;
-    m_bVideoDone = false;
-    m_bAudioDone = audioState == kStreamAbsent;
     m_nVideoState = kStreamReading;
     m_nAudioState = audioState;
     return 0;
@@ -123,71 +132,58 @@ int CFFMpegPlayer::OpenDecoder(int index, bool video)
     if (index < 0 || index >= static_cast<int>(m_pInput->nb_streams))
         return -1;
     AVStream* stream = m_pInput->streams[index];
-    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
-    if (!codec)
+    StreamDecoder& decoder = video ? m_video : m_audio;
+    if (!decoder.Open(stream))
         return -1;
-    AVCodecContext* context = avcodec_alloc_context3(codec);
-    if (!context)
-        return -1;
-    if (avcodec_parameters_to_context(context, stream->codecpar) < 0) {
-        avcodec_free_context(&context);
-        return -1;
-    }
-    context->pkt_timebase = stream->time_base;
-    context->flags2 |= AV_CODEC_FLAG2_FAST;
-    if (avcodec_open2(context, codec, nullptr) < 0) {
-        avcodec_free_context(&context);
-        return -1;
-    }
-    stream->discard = AVDISCARD_DEFAULT;
     const double timeBase = av_q2d(stream->time_base);
+    PacketQueue& packets = video ? m_videoPackets : m_audioPackets;
+    packets.SetLimits(PacketQueue::ByDuration, kPacketCountLimit, kPacketSecondsLimit, timeBase);
+    packets.Flush();
     if (video) {
-        m_pVideoCodec = context;
-        m_pVideoStream = stream;
-        m_nVideoWidth = context->width;
-        m_nVideoHeight = context->height;
-        m_videoPackets.SetLimits(PacketQueue::ByDuration, kPacketCountLimit, kPacketSecondsLimit, timeBase);
-        m_videoPackets.Flush();
+        m_nVideoWidth = decoder.Codec()->width;
+        m_nVideoHeight = decoder.Codec()->height;
         m_videoFrames.Create(kVideoPoolSize);
     } else {
-        m_pAudioCodec = context;
-        m_pAudioStream = stream;
-        m_nAudioSampleRate = context->sample_rate;
-        m_nAudioChannels = context->ch_layout.nb_channels;
+        m_nAudioSampleRate = decoder.Codec()->sample_rate;
+        m_nAudioChannels = decoder.Codec()->ch_layout.nb_channels;
         av_channel_layout_uninit(&m_audioLayout);
-        av_channel_layout_copy(&m_audioLayout, &context->ch_layout);
-        m_audioPackets.SetLimits(PacketQueue::ByDuration, kPacketCountLimit, kPacketSecondsLimit, timeBase);
-        m_audioPackets.Flush();
+        av_channel_layout_copy(&m_audioLayout, &decoder.Codec()->ch_layout);
         m_audioFrames.Create(kAudioPoolSize);
     }
     return 0;
 }
 
+void CFFMpegPlayer::DiscardStreamsNotPlayed()
+{
+    for (unsigned i = 0; i < m_pInput->nb_streams; ++i) {
+        AVStream* stream = m_pInput->streams[i];
+        const bool played = stream == m_video.Stream() || stream == m_audio.Stream();
+        stream->discard = played ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    }
+}
+
+bool CFFMpegPlayer::ReadsStream(int index) const
+{
+    return m_pInput && index >= 0 && index < static_cast<int>(m_pInput->nb_streams) &&
+           m_pInput->streams[index]->discard != AVDISCARD_ALL;
+}
+
 void CFFMpegPlayer::CloseStreams()
 {
-    if (m_pInput) {
-        for (int& index : m_nStreamIndex) {
-            if (index < 0 || index >= static_cast<int>(m_pInput->nb_streams))
-                continue;
-            AVStream* stream = m_pInput->streams[index];
-            stream->discard = AVDISCARD_ALL;
-            if (stream == m_pVideoStream) {
-                m_videoPackets.Flush();
-                m_videoFrames.Free();
-                m_pVideoStream = nullptr;
-                avcodec_free_context(&m_pVideoCodec);
-            } else if (stream == m_pAudioStream) {
-                m_audioPackets.Flush();
-                m_audioFrames.Free();
-                m_pAudioStream = nullptr;
-                avcodec_free_context(&m_pAudioCodec);
-            }
-            index = -1;
-        }
+    if (m_video.IsOpen()) {
+        m_videoPackets.Flush();
+        m_videoFrames.Free();
+        m_video.Close();
     }
+    if (m_audio.IsOpen()) {
+        m_audioPackets.Flush();
+        m_audioFrames.Free();
+        m_audio.Close();
+    }
+    for (int& index : m_nStreamIndex)
+        index = -1;
     m_audioFilter.Free();
     m_converter.Reset();
-    av_frame_free(&m_pFrame);
     avformat_close_input(&m_pInput);
     m_nVideoState = kStreamAbsent;
     m_nAudioState = kStreamAbsent;
@@ -195,10 +191,11 @@ void CFFMpegPlayer::CloseStreams()
 
 double CFFMpegPlayer::GetDuration()
 {
-    if (!m_pVideoStream)
+    const AVStream* stream = m_video.Stream();
+    if (!stream)
         return 0.0;
-    if (m_pVideoStream->duration != AV_NOPTS_VALUE)
-        return static_cast<double>(m_pVideoStream->duration) * av_q2d(m_pVideoStream->time_base);
+    if (stream->duration != AV_NOPTS_VALUE)
+        return static_cast<double>(stream->duration) * av_q2d(stream->time_base);
     // Some containers give only the file's duration.
     if (m_pInput && m_pInput->duration != AV_NOPTS_VALUE)
         return static_cast<double>(m_pInput->duration) / AV_TIME_BASE;
@@ -208,8 +205,6 @@ double CFFMpegPlayer::GetDuration()
 int CFFMpegPlayer::StartThreads()
 {
     if (!m_pInput || m_readThread.joinable() || m_decodeThread.joinable())
-        return -1;
-    if (!m_pFrame && !(m_pFrame = av_frame_alloc()))
         return -1;
     m_bReadRun = 1;
     try {
@@ -233,10 +228,12 @@ void CFFMpegPlayer::StopThreads()
 {
     if (m_decodeThread.joinable()) {
         m_bDecodeRun = 0;
+        m_decoderWakeup.Ring();
         m_decodeThread.join();
     }
     if (m_readThread.joinable()) {
         m_bReadRun = 0;
+        m_readerWakeup.Ring();
         m_readThread.join();
     }
 }
@@ -244,18 +241,21 @@ void CFFMpegPlayer::StopThreads()
 void CFFMpegPlayer::Seek(double seconds)
 {
     m_dSeekTarget = seconds;
-    m_nDecodeSeekState = 3;
-    m_nReadSeekState = 3;
+    m_decodeSeek = SeekPhase::Requested;
+    m_readSeek = SeekPhase::Requested;
+    m_decoderWakeup.Ring();
+    m_readerWakeup.Ring();
 }
 
-int CFFMpegPlayer::GetDecodeSeekState()
+SeekPhase CFFMpegPlayer::GetDecodeSeekState()
 {
-    return m_nDecodeSeekState;
+    return m_decodeSeek;
 }
 
-void CFFMpegPlayer::SetReadSeekState(int state)
+void CFFMpegPlayer::SetReadSeekState(SeekPhase state)
 {
-    m_nReadSeekState = state;
+    m_readSeek = state;
+    m_readerWakeup.Ring();
 }
 
 void CFFMpegPlayer::SetVolume(double volume)
@@ -266,7 +266,7 @@ void CFFMpegPlayer::SetVolume(double volume)
 int CFFMpegPlayer::GetVideoState()
 {
     const int state = m_nVideoState;
-    if (state == kStreamAtEnd && !m_bVideoDone)
+    if (state == kStreamAtEnd && !m_video.Done())
         return kStreamReading;  // read to the end, pictures still being decoded
     return state;
 }
@@ -274,8 +274,8 @@ int CFFMpegPlayer::GetVideoState()
 int CFFMpegPlayer::GetAudioState()
 {
     const int state = m_nAudioState;
-    if (state == kStreamAtEnd && !(m_bAudioDone && m_bVideoDone))
-        return m_pAudioCodec ? kStreamReading : kStreamAbsent;
+    if (state == kStreamAtEnd && !(m_audio.Done() && m_video.Done()))
+        return m_audio.IsOpen() ? kStreamReading : kStreamAbsent;
     return state;
 }
 

@@ -2,14 +2,20 @@
 // reader thread (demultiplexing into two packet queues) and its decoder
 // thread (filling the two decoded-frame queues), and does its half of a seek.
 //
-// Seek handshake (read state R, decode state D; both 0 when idle): Seek sets
-// R = D = 3; decoder D 3 -> 2; reader, seeing D 2, flushes its packet queues
-// and sets R 2; decoder, seeing R 2, clears the decoded frames, flushes the
-// decoders and sets D 1; the play manager, once every channel is at D 1, sets
-// R 1; the reader seeks and sets R = D = 0.
+// Seek handshake (read state R, decode state D; both Idle otherwise): Seek
+// sets R = D = Requested; decoder D -> Flush; reader, seeing D Flush, flushes
+// its packet queues and sets R Flush; decoder, seeing R Flush, clears the
+// decoded frames, flushes the codecs and sets D Refill; the play manager, once
+// every channel is at D Refill, sets R Refill; the reader seeks and sets
+// R = D = Idle. Each step rings the thread that waits for it.
+//
+// Both threads sleep on their own wakeup when they have nothing to do: the
+// reader while its packet queues are full or the file is read to its end,
+// the decoder while it has no packet or no free slot.
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
@@ -18,17 +24,17 @@
 #include "AudioFilter.h"
 #include "IPlaybackCtrl.h"
 #include "PacketQueue.h"
-#include "PacketRefusals.h"
 #include "PictureConverter.h"
+#include "SeekPhase.h"
+#include "StreamDecoder.h"
+#include "Wakeup.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>
 }
 
-struct AVCodecContext;
 struct AVFormatContext;
 struct AVFrame;
-struct AVStream;
 
 namespace playcore {
 
@@ -37,7 +43,7 @@ bool IsMp4Path(const std::wstring& path);
 
 class CFFMpegPlayer : public IPlaybackCtrl {
 public:
-    CFFMpegPlayer() = default;
+    CFFMpegPlayer();
     ~CFFMpegPlayer() override;
 
     int SetSource(int channel, CRecFileInfo* rec) override;
@@ -48,8 +54,8 @@ public:
     int StartThreads() override;
     void StopThreads() override;
     void Seek(double seconds) override;
-    int GetDecodeSeekState() override;
-    void SetReadSeekState(int state) override;
+    SeekPhase GetDecodeSeekState() override;
+    void SetReadSeekState(SeekPhase state) override;
     void SetVolume(double volume) override;
     int GetVideoState() override;
     int GetAudioState() override;
@@ -58,6 +64,8 @@ public:
     int VideoStreamIndex() const { return m_nStreamIndex[kVideo]; }
     int AudioStreamIndex() const { return m_nStreamIndex[kAudio]; }
     bool PtsFromDts() const { return m_bNotMp4 != 0; }
+    // False for a stream of the open file that the demultiplexer skips.
+    bool ReadsStream(int index) const;
 
 private:
     enum { kVideo = 0, kAudio = 1, kStreamSlots = 5 };
@@ -67,33 +75,32 @@ private:
     };
 
     int OpenDecoder(int index, bool video);
+    // Only the streams this channel plays are read; the demultiplexer skips
+    // the others (a damaged data track or another channel's stream then
+    // cannot end or slow this channel's reading).
+    void DiscardStreamsNotPlayed();
+    void RingPresenter() { RingIfSet(m_pPresenter); }
 
-    // Reader thread.
+    // Reader thread. A pass returns how long the reader may sleep (zero:
+    // carry on at once).
     void ReaderThread();
+    std::chrono::milliseconds ReadPass(AVPacket* packet);
     void PerformSeek();
     void MarkEndOfFile();
 
-    // Decoder thread.
+    // Decoder thread. A pass returns false when there was nothing to do.
     void DecoderThread();
+    bool DecodeStep();
     void FinishSeekFlush();
     bool DecodePass(bool mayDrain);
-    bool DecodeVideo(AVPacket* packet);
-    bool DecodeAudio(AVPacket* packet);
-    bool DrainVideo();
-    bool DrainAudio();
-    void StorePicture(AVFrame* frame, double fallbackTime);
-    void StoreSound(AVFrame* frame, double fallbackTime);
-    double FrameTime(const AVFrame* frame, const AVStream* stream, double fallbackTime) const;
+    void StorePicture(AVFrame* frame, double seconds);
+    void StoreSound(AVFrame* frame, double seconds);
 
     int m_nChannel = 0;
     std::unique_ptr<Source> m_pSource;
     int m_bNotMp4 = 0;
     AVFormatContext* m_pInput = nullptr;
     int m_nStreamIndex[kStreamSlots] = {-1, -1, -1, -1, -1};
-    AVStream* m_pVideoStream = nullptr;
-    AVStream* m_pAudioStream = nullptr;
-    AVCodecContext* m_pVideoCodec = nullptr;
-    AVCodecContext* m_pAudioCodec = nullptr;
     int m_nAudioSampleRate = 0;
     int m_nAudioChannels = 0;
     AVChannelLayout m_audioLayout{};
@@ -103,35 +110,32 @@ private:
     std::atomic<int> m_nAudioState{kStreamAbsent};
     PacketQueue m_audioPackets;
     PacketQueue m_videoPackets;
+    StreamDecoder m_video;
+    StreamDecoder m_audio;
+    Wakeup m_readerWakeup;
+    Wakeup m_decoderWakeup;
     std::thread m_readThread;
     std::atomic<int> m_bReadRun{0};
     std::thread m_decodeThread;
     std::atomic<int> m_bDecodeRun{0};
     std::atomic<double> m_dSeekTarget{0.0};
-    std::atomic<int> m_nReadSeekState{0};
-    std::atomic<int> m_nDecodeSeekState{0};
+    std::atomic<SeekPhase> m_readSeek{SeekPhase::Idle};
+    std::atomic<SeekPhase> m_decodeSeek{SeekPhase::Idle};
     AudioFilter m_audioFilter;
     double m_dVolume = 12.0;
 
     // End of file as the decoder needs it: set when the reader hits the end,
-    // cleared by a successful seek. The done flags are set once the decoder
-    // has drained that stream after the end and stay set, like the stream
-    // states themselves.
+    // cleared by a successful seek.
     std::atomic<bool> m_bReadEof{false};
-    std::atomic<bool> m_bVideoDone{false};
-    std::atomic<bool> m_bAudioDone{false};
 
     // Reader-thread only.
     int m_nSeekFailures = 0;
+    int m_nReadErrors = 0;
+    int64_t m_nVideoTraced = 0;
 
     // Decoder-thread only.
-    AVFrame* m_pFrame = nullptr;
     PictureConverter m_converter;
     std::vector<uint8_t> m_sound;
-    bool m_bVideoDrainSent = false;
-    bool m_bAudioDrainSent = false;
-    PacketRefusals m_videoRefusals;
-    PacketRefusals m_audioRefusals;
 };
 
 }  // namespace playcore

@@ -10,8 +10,8 @@ double IPlaybackCtrl::GetDuration() { return 0.0; }
 int IPlaybackCtrl::StartThreads() { return -1; }
 void IPlaybackCtrl::StopThreads() {}
 void IPlaybackCtrl::Seek(double) {}
-int IPlaybackCtrl::GetDecodeSeekState() { return 0; }
-void IPlaybackCtrl::SetReadSeekState(int) {}
+SeekPhase IPlaybackCtrl::GetDecodeSeekState() { return SeekPhase::Idle; }
+void IPlaybackCtrl::SetReadSeekState(SeekPhase) {}
 void IPlaybackCtrl::SetVolume(double) {}
 int IPlaybackCtrl::GetVideoState() { return kStreamAbsent; }
 int IPlaybackCtrl::GetAudioState() { return kStreamAbsent; }

@@ -6,6 +6,8 @@
 #include <kestrel/KestrelTypes.h>
 
 #include "DecodedFrameQueue.h"
+#include "SeekPhase.h"
+#include "Wakeup.h"
 
 namespace playcore {
 
@@ -26,8 +28,8 @@ public:
     virtual int StartThreads();
     virtual void StopThreads();
     virtual void Seek(double seconds);
-    virtual int GetDecodeSeekState();
-    virtual void SetReadSeekState(int state);
+    virtual SeekPhase GetDecodeSeekState();
+    virtual void SetReadSeekState(SeekPhase state);
     virtual void SetVolume(double volume);
     virtual ~IPlaybackCtrl() = default;
 
@@ -40,7 +42,18 @@ public:
     DecodedFrameQueue& VideoFrames() { return m_videoFrames; }
     DecodedFrameQueue& AudioFrames() { return m_audioFrames; }
 
+    // The presentation thread's wakeup: rung when a frame is queued, when a
+    // stream reaches its end and at the channel's seek steps. Set before the
+    // threads start.
+    void SetPresenterWakeup(Wakeup* presenter)
+    {
+        m_pPresenter = presenter;
+        m_videoFrames.SetConsumer(presenter);
+        m_audioFrames.SetConsumer(presenter);
+    }
+
 protected:
+    Wakeup* m_pPresenter = nullptr;
     DecodedFrameQueue m_videoFrames{0};
     DecodedFrameQueue m_audioFrames{1};
 };

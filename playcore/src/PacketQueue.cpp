@@ -25,8 +25,11 @@ bool PacketQueue::Append(AVPacket* packet)
     if (!holder)
         return false;
     av_packet_move_ref(holder, packet);
-    std::lock_guard<std::mutex> lock(m_lock);
-    m_packets.push_back(holder);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_packets.push_back(holder);
+    }
+    RingIfSet(m_pConsumer);
     return true;
 }
 
@@ -63,6 +66,7 @@ void PacketQueue::Pop()
         m_packets.pop_front();
     }
     av_packet_free(&holder);
+    RingIfSet(m_pProducer);
 }
 
 void PacketQueue::Flush()

@@ -1,10 +1,13 @@
 // Compressed packets read for one stream of a channel, in arrival order. The
 // reader thread appends, the decoder thread peeks and pops; every operation
-// takes the queue's own lock.
+// takes the queue's own lock. An append rings the consumer's wakeup, a pop
+// the producer's, so neither side has to poll.
 #pragma once
 
 #include <deque>
 #include <mutex>
+
+#include "Wakeup.h"
 
 extern "C" {
 #include <libavcodec/packet.h>
@@ -21,6 +24,13 @@ public:
     PacketQueue(const PacketQueue&) = delete;
     PacketQueue& operator=(const PacketQueue&) = delete;
 
+    // Who is woken by an append (consumer) and by a pop (producer); set
+    // before the threads start.
+    void SetWakeups(Wakeup* consumer, Wakeup* producer)
+    {
+        m_pConsumer = consumer;
+        m_pProducer = producer;
+    }
     // Duration mode with `seconds`, count limit `count`, and the stream's
     // time base in seconds per tick.
     void SetLimits(LimitMode mode, int count, double seconds, double timeBase);
@@ -42,6 +52,8 @@ private:
     int m_nCountLimit = 20;
     double m_dTimeBase = 0.0;
     double m_dDurationLimit = 1.0;
+    Wakeup* m_pConsumer = nullptr;
+    Wakeup* m_pProducer = nullptr;
 };
 
 }  // namespace playcore

@@ -10,12 +10,20 @@ using playcore::DecodedFrameQueue;
 using playcore::IPlaybackCtrl;
 using playcore::kStreamAtEnd;
 using playcore::kStreamReading;
+using playcore::PlayState;
+using playcore::SeekPhase;
+using std::chrono::milliseconds;
 
 namespace {
 
 constexpr double kNoStart = 86400.0;  // "no frame yet": later than any time of a day
-constexpr int kPausedPassMs = 60;
-constexpr int kEndAnnounceMs = 100;
+constexpr milliseconds kPausedPass{60};
+constexpr milliseconds kEndAnnounce{100};
+// Longest sleep without a ring; every change the thread waits for rings it,
+// so this only bounds the cost of a ring that was never sent.
+constexpr milliseconds kIdleWait{200};
+// Sound is handed out this long before it is due.
+constexpr double kSoundLead = 0.1;
 
 }  // namespace
 
@@ -39,6 +47,7 @@ int CPlayManager::OpenFile(CRecFileInfo* rec)
         auto* channel = new (std::nothrow) playcore::CFFMpegPlayer();
         m_channels[static_cast<size_t>(i)] = channel;
         if (channel) {
+            channel->SetPresenterWakeup(&m_wakeup);
             channel->SetSource(i, rec);
             channel->SetVolume(m_dAudioLevel);
         }
@@ -100,15 +109,16 @@ int CPlayManager::Start()
             c->StopThreads();
         return -1;
     }
-    m_nPlayState = 1;
+    m_playState = PlayState::Playing;
     return 0;
 }
 
 void CPlayManager::Stop()
 {
-    m_nPlayState = 0;
+    m_playState = PlayState::Stopped;
     if (m_thread.joinable()) {
         m_bRun = 0;
+        m_wakeup.Ring();
         m_thread.join();
     }
     for (IPlaybackCtrl* channel : m_channels)
@@ -117,38 +127,43 @@ void CPlayManager::Stop()
 
 void CPlayManager::Pause(int holdFrame)
 {
-    if (m_nPlayState == 0)
+    if (m_playState == PlayState::Stopped)
         return;
     m_nHoldFrame = holdFrame;
-    m_nPlayState |= 0x80;
+    m_playState = PlayState::Paused;
+    m_wakeup.Ring();
 }
 
 void CPlayManager::Resume()
 {
-    if (m_nPlayState == 0)
+    if (m_playState == PlayState::Stopped)
         return;
-    m_nPlayState &= ~0x80;
+    m_playState = PlayState::Playing;
+    m_wakeup.Ring();
 }
 
 void CPlayManager::StepNext()
 {
     m_nStepRequest = 1;
+    m_wakeup.Ring();
 }
 
 void CPlayManager::SetPos(double seconds)
 {
     if (m_nChannels == 0)
         return;
-    int idle = 0;
-    if (!m_nSeekPhase.compare_exchange_strong(idle, 3))
+    SeekPhase idle = SeekPhase::Idle;
+    if (!m_seekPhase.compare_exchange_strong(idle, SeekPhase::Requested))
         return;  // the previous seek is still in its phases
     for (IPlaybackCtrl* channel : m_channels)
         channel->Seek(seconds);
+    m_wakeup.Ring();
 }
 
 void CPlayManager::SetPBSpeed(double factor)
 {
     m_dSpeed = factor;
+    m_wakeup.Ring();
 }
 
 _TAG_DEC_INFO* CPlayManager::GetLastVideo(int channel)
@@ -165,54 +180,61 @@ void CPlayManager::SetAudioLevel(double level)
 
 int CPlayManager::GetPlayState()
 {
-    return m_nPlayState;
+    return static_cast<int>(m_playState.load());
 }
 
 void CPlayManager::PresentationThread()
 {
     playcore::NameThisThread("PlayManager");
-    uint64_t reference = playcore::TickMs();
     m_bClockRunning = 0;
-    double clock = 0.0;
+    m_nextPausedPass = TimePoint{};
     while (m_bRun) {
-        if (!SeekPass())
-            continue;
-        const bool keep = m_bClockRunning ? RunningPass(&clock, &reference) : PreRollPass(&clock);
-        if (!keep)
+        const uint64_t ticket = m_wakeup.Ticket();
+        const NextPass next = Pass();
+        if (next.end)
             break;
+        const TimePoint now = std::chrono::steady_clock::now();
+        if (next.at > now)
+            m_wakeup.WaitUntil(ticket, std::min(next.at, now + kIdleWait));
     }
     Notify(PB_CB_AUDIO_STOP, nullptr);
 }
 
+CPlayManager::NextPass CPlayManager::Pass()
+{
+    if (!SeekPass())
+        return OnRing();  // each channel rings when its decoder has flushed
+    const TimePoint now = std::chrono::steady_clock::now();
+    return m_bClockRunning ? RunningPass(now) : PreRollPass(now);
+}
+
 bool CPlayManager::SeekPass()
 {
-    int phase = m_nSeekPhase;
-    if (phase == 3) {
+    SeekPhase phase = m_seekPhase;
+    if (phase == SeekPhase::Requested) {
         m_bClockRunning = 0;
         Notify(PB_CB_AUDIO_STOP, nullptr);
-        m_nSeekPhase = 2;
-        phase = 2;
+        m_seekPhase = SeekPhase::Flush;
+        phase = SeekPhase::Flush;
     }
-    if (phase == 2) {
+    if (phase == SeekPhase::Flush) {
         for (IPlaybackCtrl* channel : m_channels) {
-            if (channel->GetDecodeSeekState() != 1) {
-                playcore::SleepMs(1);
+            if (channel->GetDecodeSeekState() != SeekPhase::Refill)
                 return false;
-            }
         }
         for (IPlaybackCtrl* channel : m_channels)
-            channel->SetReadSeekState(1);
-        m_nSeekPhase = 1;
+            channel->SetReadSeekState(SeekPhase::Refill);
+        m_seekPhase = SeekPhase::Refill;
     }
     return true;
 }
 
-bool CPlayManager::PreRollPass(double* clock)
+CPlayManager::NextPass CPlayManager::PreRollPass(TimePoint now)
 {
     double start = kNoStart;
     bool ready = true;
     int active = 0;
-    int busy = 0;
+    bool busy = false;
     double t = 0.0;
     IPlaybackCtrl* first = m_channels[0];
     DecodedFrameQueue& firstAudio = first->AudioFrames();
@@ -232,13 +254,17 @@ bool CPlayManager::PreRollPass(double* clock)
     for (IPlaybackCtrl* channel : m_channels) {
         const int videoState = channel->GetVideoState();
         if (videoState == kStreamReading || videoState == kStreamAtEnd) {
-            ++active;
-            if (channel->VideoFrames().PeekTime(&t))
+            if (channel->VideoFrames().PeekTime(&t)) {
+                ++active;
                 start = std::min(start, t);
-            else
+            } else if (videoState == kStreamReading) {
+                ++active;
                 ready = false;
+            }
+            // At its end without a picture: the channel has ended and does
+            // not hold the others back.
         }
-        busy += channel->GetDecodeSeekState();
+        busy = busy || channel->GetDecodeSeekState() != SeekPhase::Idle;
     }
 
     bool pending = false;
@@ -249,19 +275,18 @@ bool CPlayManager::PreRollPass(double* clock)
     }
     if (!pending) {
         Notify(PB_CB_END, nullptr);
-        return false;
+        return End();
     }
     if (first->VideoFrames().Count() > 0 || first->GetVideoState() != kStreamAtEnd) {
-        if (ready && active > 0 && busy == 0 && start >= 0.0) {
+        if (ready && active > 0 && !busy && start >= 0.0) {
             m_bClockRunning = 1;
-            *clock = start;
+            m_clock.Start(start, now);
+            return AtOnce();
         }
-        playcore::SleepMs(1);
-    } else {
-        Notify(PB_CB_END, nullptr);
-        playcore::SleepMs(kEndAnnounceMs);
+        return OnRing();  // a queued frame, a stream's end or a finished seek rings
     }
-    return true;
+    Notify(PB_CB_END, nullptr);
+    return At(now + kEndAnnounce);
 }
 
 bool CPlayManager::AnythingPending()
@@ -276,25 +301,23 @@ bool CPlayManager::AnythingPending()
     return false;
 }
 
-bool CPlayManager::RunningPass(double* clock, uint64_t* reference)
+CPlayManager::NextPass CPlayManager::RunningPass(TimePoint now)
 {
-    int phase = 1;
-    m_nSeekPhase.compare_exchange_strong(phase, 0);  // a seek is complete
+    SeekPhase refill = SeekPhase::Refill;
+    m_seekPhase.compare_exchange_strong(refill, SeekPhase::Idle);  // a seek is complete
     const double speed = m_dSpeed;
-    const uint64_t now = playcore::TickMs();
-    const double elapsed = static_cast<double>(now - *reference) / 1000.0 * speed;
-    *reference = now;
-
-    if (m_nPlayState & 0x80) {
+    if (playcore::IsPaused(m_playState.load())) {
+        m_clock.Hold(now);
         if (m_nStepRequest.exchange(0))
-            return StepPass(clock);
-        PausedPass();
-        return true;
+            return StepPass(now);
+        return PausedPass(now);
     }
+    m_clock.Advance(now, speed);
+    const double clock = m_clock.Seconds();
 
     DecodedFrameQueue& audio = m_channels[0]->AudioFrames();
     _TAG_DEC_INFO* sound = audio.Peek();
-    if (sound && sound->dTime < *clock + 0.1) {
+    if (sound && sound->dTime < clock + kSoundLead) {
         if (speed == 1.0) {
             for (int i = 0; i < 4 && sound; ++i) {
                 Notify(PB_CB_AUDIO_FRAME, sound);
@@ -303,54 +326,83 @@ bool CPlayManager::RunningPass(double* clock, uint64_t* reference)
             }
         } else {
             Notify(PB_CB_AUDIO_STOP, nullptr);
-            if (sound->dTime < *clock)
+            if (sound->dTime < clock)
                 audio.Remove(sound);
         }
     }
     for (IPlaybackCtrl* channel : m_channels) {
         DecodedFrameQueue& video = channel->VideoFrames();
         _TAG_DEC_INFO* picture = video.Peek();
-        if (picture && picture->dTime <= *clock) {
+        if (picture && picture->dTime <= clock) {
             Notify(PB_CB_VIDEO_FRAME, picture);
             video.Remove(picture);
         }
     }
-    *clock += elapsed;
     if (!AnythingPending()) {
         Notify(PB_CB_END, nullptr);
-        return false;
+        return End();
     }
-    playcore::SleepMs(1);
-    return true;
+    return NextDue(speed);
 }
 
-bool CPlayManager::StepPass(double* clock)
+CPlayManager::NextPass CPlayManager::NextDue(double speed)
+{
+    const double clock = m_clock.Seconds();
+    double due = kNoStart;
+    bool queued = false;
+    double t = 0.0;
+    for (IPlaybackCtrl* channel : m_channels) {
+        if (channel->VideoFrames().PeekTime(&t)) {
+            queued = true;
+            due = std::min(due, t);
+        }
+    }
+    if (m_channels[0]->AudioFrames().PeekTime(&t)) {
+        queued = true;
+        // Away from speed 1.0 a buffer inside the lead is only dropped once late.
+        const double handOut = t - kSoundLead;
+        due = std::min(due, speed == 1.0 || handOut > clock ? handOut : t);
+    }
+    if (!queued)
+        return OnRing();  // the decoders ring when they queue a frame
+    if (due <= clock)
+        return AtOnce();
+    return At(m_clock.When(due, speed));
+}
+
+CPlayManager::NextPass CPlayManager::StepPass(TimePoint now)
 {
     const bool hold = m_nHoldFrame != 0;
+    double clock = m_clock.Seconds();
     for (IPlaybackCtrl* channel : m_channels) {
         DecodedFrameQueue& video = channel->VideoFrames();
         video.RemoveOldest();  // the picture on screen
         _TAG_DEC_INFO* next = video.Peek();
         if (next && !hold) {
-            *clock = std::max(*clock, next->dTime);
+            clock = std::max(clock, next->dTime);
             Notify(PB_CB_VIDEO_FRAME, next);
         }
     }
+    m_clock.MoveTo(clock);
     const bool pending = AnythingPending();
     DecodedFrameQueue& audio = m_channels[0]->AudioFrames();
-    for (_TAG_DEC_INFO* sound = audio.Peek(); sound && sound->dTime <= *clock; sound = audio.Peek())
+    for (_TAG_DEC_INFO* sound = audio.Peek(); sound && sound->dTime <= clock; sound = audio.Peek())
         audio.Remove(sound);
     if (!pending) {
         Notify(PB_CB_END, nullptr);
-        return false;
+        return End();
     }
     Notify(PB_CB_AUDIO_STOP, nullptr);
-    playcore::SleepMs(kPausedPassMs);
-    return true;
+    m_nextPausedPass = now + kPausedPass;
+    return At(m_nextPausedPass);
 }
 
-void CPlayManager::PausedPass()
+CPlayManager::NextPass CPlayManager::PausedPass(TimePoint now)
 {
+    // Rings while paused (a frame queued behind the held one) do not make
+    // the 60 ms passes come more often.
+    if (now < m_nextPausedPass)
+        return At(m_nextPausedPass);
     if (m_nHoldFrame == 0) {
         for (IPlaybackCtrl* channel : m_channels) {
             if (_TAG_DEC_INFO* picture = channel->VideoFrames().Peek())
@@ -358,5 +410,6 @@ void CPlayManager::PausedPass()
         }
     }
     Notify(PB_CB_AUDIO_STOP, nullptr);
-    playcore::SleepMs(kPausedPassMs);
+    m_nextPausedPass = now + kPausedPass;
+    return At(m_nextPausedPass);
 }

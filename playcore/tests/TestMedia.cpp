@@ -38,58 +38,80 @@ std::string MediaFolder()
     return folder.string();
 }
 
-// Makes `name` with the ffmpeg arguments once; test programs running side by
-// side each write a private file and rename it into place.
-std::string Made(const std::string& name, const std::string& arguments)
-{
-    static std::mutex lock;
-    std::lock_guard<std::mutex> guard(lock);
-    const fs::path target = fs::path(MediaFolder()) / name;
-    if (fs::exists(target))
-        return target.string();
-    const fs::path temp = target.parent_path() / (std::to_string(getpid()) + "-" + name);
-    const std::string command = "ffmpeg -nostdin -v error -y " + arguments + " '" + temp.string() + "'";
-    if (std::system(command.c_str()) != 0 || !fs::exists(temp))
-        throw std::runtime_error("cannot make test media: " + command);
-    fs::rename(temp, target);
-    return target.string();
-}
-
 std::string WithDuration(const char* pattern, const char* seconds)
 {
     return Replace(pattern, "%D", seconds);
 }
 
+std::mutex g_makeLock;
+
+// Test programs running side by side each write a private file and rename it
+// into place, so a reader never sees half a file.
+std::string MadeOnce(const std::string& name, const std::function<void(const fs::path&)>& make)
+{
+    std::lock_guard<std::mutex> guard(g_makeLock);
+    const fs::path target = fs::path(MediaFolder()) / name;
+    if (fs::exists(target))
+        return target.string();
+    const fs::path temp = target.parent_path() / (std::to_string(getpid()) + "-" + name);
+    make(temp);
+    fs::rename(temp, target);
+    return target.string();
+}
+
 }  // namespace
+
+std::string MadeByFfmpeg(const std::string& name, const std::string& arguments)
+{
+    return MadeOnce(name, [&](const fs::path& temp) {
+        const std::string command = "ffmpeg -nostdin -v error -y " + arguments + " '" + temp.string() + "'";
+        if (std::system(command.c_str()) != 0 || !fs::exists(temp))
+            throw std::runtime_error("cannot make test media: " + command);
+    });
+}
+
+std::string PatchedCopy(const std::string& source, const std::string& name,
+                        const std::function<void(std::vector<char>&)>& patch)
+{
+    return MadeOnce(name, [&](const fs::path& temp) {
+        std::ifstream in(source, std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        patch(bytes);
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out)
+            throw std::runtime_error("cannot write test media: " + temp.string());
+    });
+}
 
 std::string TwoStreamAvi()
 {
-    return Made("two.avi", WithDuration(kVideoIn, "6") + WithDuration(kSoundIn, "6") +
+    return MadeByFfmpeg("two.avi", WithDuration(kVideoIn, "6") + WithDuration(kSoundIn, "6") +
                                "-map 0:v -map 1:v -map 2:a " + kVideoOut + "-c:a pcm_s16le");
 }
 
 std::string TwoStreamMp4()
 {
-    return Made("two.mp4", WithDuration(kVideoIn, "6") + WithDuration(kSoundIn, "6") +
+    return MadeByFfmpeg("two.mp4", WithDuration(kVideoIn, "6") + WithDuration(kSoundIn, "6") +
                                "-map 0:v -map 1:v -map 2:a " + kVideoOut + "-c:a aac -b:a 96k");
 }
 
 std::string ChannelFileAvi(int channel)
 {
     if (channel == 0)
-        return Made("ch0.avi", WithDuration(kVideoIn, "6") + WithDuration(kSoundIn, "6") +
+        return MadeByFfmpeg("ch0.avi", WithDuration(kVideoIn, "6") + WithDuration(kSoundIn, "6") +
                                    "-map 0:v -map 2:a " + kVideoOut + "-c:a pcm_s16le");
-    return Made("ch1.avi", WithDuration(kVideoIn, "6") + "-map 1:v " + kVideoOut);
+    return MadeByFfmpeg("ch1.avi", WithDuration(kVideoIn, "6") + "-map 1:v " + kVideoOut);
 }
 
 std::string SilentTwoStreamMp4()
 {
-    return Made("silent.mp4", WithDuration(kVideoIn, "6") + "-map 0:v -map 1:v " + kVideoOut);
+    return MadeByFfmpeg("silent.mp4", WithDuration(kVideoIn, "6") + "-map 0:v -map 1:v " + kVideoOut);
 }
 
 std::string ShortSoundAvi()
 {
-    return Made("short.avi", WithDuration(kVideoIn, "2") + WithDuration(kSoundIn, "2") + "-map 0:v -map 2:a " +
+    return MadeByFfmpeg("short.avi", WithDuration(kVideoIn, "2") + WithDuration(kSoundIn, "2") + "-map 0:v -map 2:a " +
                                  kVideoOut + "-c:a pcm_s16le");
 }
 

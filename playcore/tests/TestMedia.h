@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,22 @@ std::string TwoStreamMp4();      // 6 s, two video tracks, stereo AAC
 std::string ChannelFileAvi(int channel);  // 6 s, one video stream each; sound on channel 0
 std::string SilentTwoStreamMp4();         // 6 s, two video tracks, no sound
 std::string ShortSoundAvi();     // 2 s, one video stream, stereo 16-bit PCM
+// Damaged recordings (DamagedMedia.cpp), made from good ones:
+// two video streams of one second whose index entries all point past the end
+// of the file, except the one of stream 0's first picture;
+std::string IndexPastEndAvi();
+// 20 pictures at 5 per second beside a data (time code) track whose chunk
+// offsets point past the end of the file.
+std::string DataTrackPastEndMp4();
+
+// Makes `name` in the media folder with the ffmpeg arguments once and
+// returns its path.
+std::string MadeByFfmpeg(const std::string& name, const std::string& arguments);
+// Makes `name` in the media folder once as a copy of `source` changed by
+// `patch`; returns its path.
+std::string PatchedCopy(const std::string& source, const std::string& name,
+                        const std::function<void(std::vector<char>&)>& patch);
+
 // A file of 64 KiB of noise with a media file's name.
 std::string NoiseFile();
 // Writes the first `percent` of `source` to a new file and returns its path.

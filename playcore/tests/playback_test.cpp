@@ -115,3 +115,34 @@ TEST_F(PlayerTest, TruncatedFilePlaysWhatItHasAndEnds)
     EXPECT_GT(recorder.Pictures(0).size(), 10u);
     std::remove(cut.c_str());
 }
+
+// Damaged recordings neither stall nor cut playback.
+
+TEST_F(PlayerTest, ChannelEndingWithoutAPictureDoesNotHoldTheOthers)
+{
+    // Channel 1's stream has no readable packet, channel 0's only its first.
+    const std::string avi = testmedia::IndexPastEndAvi();
+    const std::vector<std::string> reference = testmedia::ReferencePictureMd5(avi, 0);
+    ASSERT_EQ(reference.size(), 1u);
+    Open({avi, avi});
+    ASSERT_EQ(player->Start(), 0);
+    ASSERT_TRUE(WaitForEnd(20.0));
+    const auto shown = recorder.Pictures(0);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown.front().md5, reference.front());
+    EXPECT_TRUE(recorder.Pictures(1).empty());
+    ExpectEndedOnce(recorder);
+}
+
+TEST_F(PlayerTest, DamagedTrackTheChannelDoesNotPlayIsNotRead)
+{
+    // The data track's chunks lie past the end of the file.
+    const std::string mp4 = testmedia::DataTrackPastEndMp4();
+    Open({mp4});
+    player->SetPBSpeed(kNoPacing);
+    ASSERT_EQ(player->Start(), 0);
+    ASSERT_TRUE(WaitForEnd(30.0));
+    ExpectEndedOnce(recorder);
+    ExpectSameAsReference(recorder.Pictures(0), mp4, 0);
+    ASSERT_EQ(recorder.Pictures(0).size(), 20u);
+}
