@@ -188,6 +188,7 @@ void CPlayManager::PresentationThread()
     playcore::NameThisThread("PlayManager");
     m_bClockRunning = 0;
     m_nextPausedPass = TimePoint{};
+    m_bHeld = false;
     while (m_bRun) {
         const uint64_t ticket = m_wakeup.Ticket();
         const NextPass next = Pass();
@@ -308,9 +309,15 @@ CPlayManager::NextPass CPlayManager::RunningPass(TimePoint now)
     const double speed = m_dSpeed;
     if (playcore::IsPaused(m_playState.load())) {
         m_clock.Hold(now);
+        m_bHeld = true;
         if (m_nStepRequest.exchange(0))
             return StepPass(now);
         return PausedPass(now);
+    }
+    if (m_bHeld) {
+        // The paused time since the last paused pass does not count either.
+        m_clock.Hold(now);
+        m_bHeld = false;
     }
     m_clock.Advance(now, speed);
     const double clock = m_clock.Seconds();

@@ -82,4 +82,5 @@ private:
     // Presentation-thread only.
     playcore::PresentationClock m_clock;
     TimePoint m_nextPausedPass{};
+    bool m_bHeld = false;  // the last running pass found the player paused
 };

@@ -40,6 +40,7 @@ void CallbackRecorder::Callback(uint32_t code, uint32_t param, void* info, void*
 void CallbackRecorder::Record(uint32_t code, uint32_t param, const _TAG_DEC_INFO* info)
 {
     CallbackEvent e;
+    e.at = std::chrono::steady_clock::now();
     e.code = code;
     e.param = param;
     e.hasInfo = info != nullptr;
@@ -120,4 +121,22 @@ bool CallbackRecorder::WaitForCode(uint32_t code, double seconds, size_t from) c
             return false;
         },
         seconds);
+}
+
+size_t CallbackRecorder::WaitForCount(uint32_t code, size_t n, double seconds, size_t from) const
+{
+    size_t after = 0;
+    WaitFor(
+        [&](const std::vector<CallbackEvent>& events) {
+            size_t seen = 0;
+            for (size_t i = from; i < events.size(); ++i) {
+                if (events[i].code == code && ++seen == n) {
+                    after = i + 1;
+                    return true;
+                }
+            }
+            return false;
+        },
+        seconds);
+    return after;
 }

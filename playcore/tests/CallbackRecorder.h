@@ -2,6 +2,7 @@
 // can check the sequence after (or while) the engine plays.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <kestrel/KestrelTypes.h>
 
 struct CallbackEvent {
+    std::chrono::steady_clock::time_point at;  // when the callback ran
     uint32_t code = 0;
     uint32_t param = 0;
     bool hasInfo = false;
@@ -42,6 +44,9 @@ public:
     // Waits until `done(events)` holds; false on time-out.
     bool WaitFor(const std::function<bool(const std::vector<CallbackEvent>&)>& done, double seconds) const;
     bool WaitForCode(uint32_t code, double seconds, size_t from = 0) const;
+    // Waits for `n` events with `code` from event index `from` on; returns
+    // the index just after the n-th, or 0 on time-out.
+    size_t WaitForCount(uint32_t code, size_t n, double seconds, size_t from = 0) const;
 
 private:
     void Record(uint32_t code, uint32_t param, const _TAG_DEC_INFO* info);

@@ -1,7 +1,8 @@
 // The caller's controls: opening and its failures, start rules, pause with
 // and without holding the picture, stepping, speed and seeking.
 #include <algorithm>
-#include <set>
+#include <chrono>
+#include <cmath>
 #include <thread>
 
 #include "PlayerFixture.h"
@@ -86,62 +87,133 @@ TEST_F(PlayerTest, SecondStartWithoutStopIsRefused)
     EXPECT_EQ(player->Start(), 0);           // Stop then Start is fine
 }
 
-TEST_F(PlayerTest, PauseResendsThePictureUnlessHeldAndStepAdvancesOnePicture)
-{
-    const std::string mp4 = testmedia::SilentTwoStreamMp4();
-    const std::vector<double> times = testmedia::PacketTimes(mp4, 0, "pts_time");
-    Open({mp4, mp4});
-    ASSERT_EQ(player->Start(), 0);
-    ASSERT_TRUE(WaitForPictureAt(0, 0.4));
-    player->Pause(0);
-    EXPECT_EQ(player->GetPlayState(), 0x81);
-    sleep_for(milliseconds(150));
+// The two-channel silent recording played to 0.4 s and paused there.
+class PausedPlayerTest : public PlayerTest {
+protected:
+    // Pauses with `hold` and returns the index of the first event after the
+    // pause took hold: a pass under way may still present a picture, but
+    // every pass after the first paused pass's audio stop is a paused one.
+    size_t PlayThenPause(int hold)
+    {
+        mp4 = testmedia::SilentTwoStreamMp4();
+        times = testmedia::PacketTimes(mp4, 0, "pts_time");
+        Open({mp4, mp4});
+        EXPECT_EQ(player->Start(), 0);
+        EXPECT_TRUE(WaitForPictureAt(0, 0.4));
+        const size_t before = recorder.Size();
+        player->Pause(hold);
+        EXPECT_EQ(player->GetPlayState(), static_cast<int>(playcore::PlayState::Paused));
+        EXPECT_TRUE(playcore::IsPaused(player->GetPlayState()));
+        const size_t mark = recorder.WaitForCount(PB_CB_AUDIO_STOP, 1, 10.0, before);
+        EXPECT_GT(mark, 0u) << "no paused pass";
+        return mark;
+    }
+    // Waits until every channel has shown `n` pictures from event `from` on.
+    bool WaitForPictures(size_t n, size_t from)
+    {
+        return recorder.WaitFor(
+            [&](const std::vector<CallbackEvent>& events) {
+                size_t counts[2] = {};
+                for (size_t i = from; i < events.size(); ++i) {
+                    if (events[i].code == PB_CB_VIDEO_FRAME && events[i].channel >= 0 && events[i].channel < 2)
+                        ++counts[events[i].channel];
+                }
+                return counts[0] >= n && counts[1] >= n;
+            },
+            10.0);
+    }
 
-    // Not held: the picture on screen comes again about every 60 ms.
-    size_t mark = recorder.Size();
-    sleep_for(milliseconds(600));
+    std::string mp4;
+    std::vector<double> times;
+};
+
+TEST_F(PausedPlayerTest, PauseResendsThePictureOnScreenAboutEvery60Ms)
+{
+    const size_t mark = PlayThenPause(0);
+    ASSERT_TRUE(WaitForPictures(6, mark));
     for (int channel = 0; channel < 2; ++channel) {
         const auto repeats = recorder.Pictures(channel, mark);
-        EXPECT_GE(repeats.size(), 6u);
-        EXPECT_LE(repeats.size(), 12u);
         for (const auto& p : repeats)
-            EXPECT_EQ(p.md5, repeats.front().md5);
+            EXPECT_EQ(p.md5, repeats.front().md5) << "channel " << channel;
+        // Paced by the paused passes, not by anything else that wakes the
+        // thread (the decoders fill their pools behind the paused picture).
+        const double ms =
+            std::chrono::duration<double, std::milli>(repeats.back().at - repeats.front().at).count();
+        EXPECT_GE(ms / static_cast<double>(repeats.size() - 1), 50.0) << "channel " << channel;
+        EXPECT_LE(ms / static_cast<double>(repeats.size() - 1), 250.0) << "channel " << channel;
     }
-    EXPECT_GE(recorder.Count(PB_CB_AUDIO_STOP, mark), 6u);
+    EXPECT_GE(recorder.Count(PB_CB_AUDIO_STOP, mark), 5u);
     const double shown = recorder.Pictures(0, mark).back().time;
     _TAG_DEC_INFO* last = player->GetLastVideo(0);
     ASSERT_NE(last, nullptr);
     EXPECT_EQ(last->dTime, shown);
+}
 
-    // One step: exactly the next picture on every channel.
-    mark = recorder.Size();
-    player->StepNext();
-    sleep_for(milliseconds(250));
+TEST_F(PausedPlayerTest, HeldPauseSendsNothingButAudioStops)
+{
+    const size_t mark = PlayThenPause(1);
+    ASSERT_GT(recorder.WaitForCount(PB_CB_AUDIO_STOP, 5, 10.0, mark), 0u);
+    const auto events = recorder.Events();
+    for (size_t i = mark; i < events.size(); ++i)
+        EXPECT_EQ(events[i].code, PB_CB_AUDIO_STOP) << "event " << i;
+}
+
+TEST_F(PausedPlayerTest, StepShowsExactlyTheNextPictureOnEveryChannel)
+{
+    const size_t mark = PlayThenPause(0);
+    ASSERT_TRUE(WaitForPictures(1, mark));
+    const double shown = recorder.Pictures(0, mark).front().time;
     const size_t index = FirstAtOrAfter(times, shown);
     ASSERT_LT(index + 1, times.size());
+
+    const size_t stepped = recorder.Size();
+    player->StepNext();
+    // The stepped picture, then at least two repeats of it.
+    ASSERT_TRUE(WaitForPictures(3, stepped));
     for (int channel = 0; channel < 2; ++channel) {
-        std::set<double> seen;
-        for (const auto& p : recorder.Pictures(channel, mark))
-            seen.insert(p.time);
-        EXPECT_NEAR(*seen.rbegin(), times[index + 1], 1e-6) << "channel " << channel;
-        EXPECT_LE(seen.size(), 2u);
+        const auto after = recorder.Pictures(channel, stepped);
+        for (const auto& p : after)
+            EXPECT_TRUE(std::abs(p.time - shown) < 1e-6 || std::abs(p.time - times[index + 1]) < 1e-6)
+                << "channel " << channel << " showed " << p.time;
+        EXPECT_NEAR(after[after.size() - 2].time, times[index + 1], 1e-6) << "channel " << channel;
+        EXPECT_NEAR(after.back().time, times[index + 1], 1e-6) << "channel " << channel;
     }
+    EXPECT_TRUE(playcore::IsPaused(player->GetPlayState()));
+}
 
-    // Held: nothing but the audio stop.
-    player->Pause(1);
-    sleep_for(milliseconds(100));
-    mark = recorder.Size();
-    sleep_for(milliseconds(400));
-    EXPECT_EQ(recorder.Count(PB_CB_VIDEO_FRAME, mark), 0u);
-    EXPECT_GE(recorder.Count(PB_CB_AUDIO_STOP, mark), 4u);
-    EXPECT_EQ(recorder.Size() - mark, recorder.Count(PB_CB_AUDIO_STOP, mark));
+TEST_F(PausedPlayerTest, ResumeGoesOnFromTheNextPictureWithoutSkipping)
+{
+    const size_t mark = PlayThenPause(1);
+    ASSERT_GT(recorder.WaitForCount(PB_CB_AUDIO_STOP, 3, 10.0, mark), 0u);
+    const double shown = recorder.Pictures(0).back().time;
+    const size_t next = FirstAtOrAfter(times, shown) + 1;
+    ASSERT_LT(next + 5, times.size());
 
-    // Resume goes on from the next picture.
-    mark = recorder.Size();
+    const size_t resumed = recorder.Size();
     player->Resume();
-    EXPECT_EQ(player->GetPlayState(), 1);
-    ASSERT_TRUE(WaitForPictureAt(0, times[index + 2], 10.0, mark));
-    EXPECT_GT(recorder.Pictures(0, mark).front().time, times[index]);
+    EXPECT_EQ(player->GetPlayState(), static_cast<int>(playcore::PlayState::Playing));
+    ASSERT_TRUE(WaitForPictureAt(0, times[next + 5], 10.0, resumed));
+    const auto after = recorder.Pictures(0, resumed);
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_NEAR(after[i].time, times[next + i], 1e-6) << "picture " << i << " after resuming";
+}
+
+TEST_F(PlayerTest, FirstPicturesComeAtTheirOwnPace)
+{
+    // However long the first pictures take to decode, the clock starts with
+    // the first one shown: the next ones follow at their own distance
+    // instead of in a burst that catches up on the wait.
+    const std::string mp4 = testmedia::SilentTwoStreamMp4();
+    Open({mp4, mp4});
+    ASSERT_EQ(player->Start(), 0);
+    ASSERT_TRUE(WaitForPictureAt(0, 0.5));
+    const auto pictures = recorder.Pictures(0);
+    ASSERT_GE(pictures.size(), 10u);
+    for (size_t i = 1; i < 10; ++i) {
+        const double shownAfter =
+            std::chrono::duration<double>(pictures[i].at - pictures.front().at).count();
+        EXPECT_GE(shownAfter, pictures[i].time - pictures.front().time - 0.01) << "picture " << i;
+    }
 }
 
 TEST_F(PlayerTest, OtherSpeedsSendNoSound)
