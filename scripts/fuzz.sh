@@ -16,7 +16,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
 targets=(
   "recplugin_avi_fuzz:recplugin/fuzz/corpus_avi"
   "recplugin_mp4_fuzz:recplugin/fuzz/corpus_mp4"
-  "fuzz_avi_parser:uikit/fuzz/corpus_avi"
+  "fuzz_avi_parser:uikit/avi/fuzz/corpus_avi"
   "fuzz_ini_parse:uikit/ini/fuzz/corpus"
 )
 names=()

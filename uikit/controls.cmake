@@ -1,6 +1,4 @@
 # The skinned controls of uikit: Qt widgets painted from skin images.
-find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
-
 target_sources(uikit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/controls/CMsgTarget.h
   ${CMAKE_CURRENT_LIST_DIR}/controls/CtrlMessages.h
@@ -18,8 +16,6 @@ target_sources(uikit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/controls/CCtrlListboxView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controls/CCtrlGroupBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controls/CHyperLink.cpp)
-target_link_libraries(uikit PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets)
-set_target_properties(uikit PROPERTIES AUTOMOC ON)
 
 if(KESTREL_TESTS)
   include(${CMAKE_CURRENT_LIST_DIR}/tests/ctrl_tests.cmake)

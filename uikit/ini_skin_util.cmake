@@ -1,9 +1,6 @@
-# INI files, skin loaders and utility helpers of uikit (Qt based, except the
-# INI class, which uses the standard library only).
-find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
-
+# Skin loaders and utility helpers of uikit (the INI class they read with
+# lives in uikit_core).
 target_sources(uikit PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/ini/CIniFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin/SkinNumbers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin/CUIText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin/CUIImage.cpp
@@ -15,15 +12,8 @@ target_sources(uikit PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/util/CUtilPath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/util/CUtilMessageBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/util/CTitleBarDrag.cpp)
-target_link_libraries(uikit PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets)
-set_target_properties(uikit PROPERTIES AUTOMOC ON)
-
 if(KESTREL_TESTS)
   set(_uikit_st_tests ${CMAKE_CURRENT_LIST_DIR}/tests)
-  kestrel_add_test(uikit_ini_tests
-    ${_uikit_st_tests}/ini_file_test.cpp
-    ${_uikit_st_tests}/ini_concurrency_test.cpp
-    LIBS uikit)
   kestrel_add_test(uikit_skin_tests
     ${_uikit_st_tests}/skin_text_test.cpp
     ${_uikit_st_tests}/skin_image_coordi_test.cpp
@@ -38,7 +28,3 @@ if(KESTREL_TESTS)
     ${_uikit_st_tests}/util_gui_env.cpp
     LIBS uikit)
 endif()
-
-kestrel_add_fuzzer(fuzz_ini_parse ${CMAKE_CURRENT_LIST_DIR}/ini/fuzz/fuzz_ini_parse.cpp
-  LIBS uikit
-  CORPUS ${CMAKE_CURRENT_LIST_DIR}/ini/fuzz/corpus)
