@@ -3,7 +3,7 @@
 // object, which runs the main window.
 #include "startup/CKestrelApp.h"
 
-#include "kestrel/MediaLog.h"
+#include "medialog/MediaLog.h"
 
 #ifdef KESTREL_HAS_MAINWND
 #include "mainwnd/CKestrelDlg.h"

@@ -2,20 +2,12 @@
 // drops, streams it cannot identify) go to stderr only while tracing
 // (KESTREL_TRACE=1). Every program that loads the plug-in calls this once:
 // the process shares one copy of the library with the plug-in and the engine.
-// Needs libavutil on the caller's link line.
+// The header names no media library type, so the shared record types stay
+// free of it; the library links libavutil for its callers.
 #pragma once
-
-#include "kestrel/Trace.h"
-
-extern "C" {
-#include <libavutil/log.h>
-}
 
 namespace kestrel {
 
-inline void QuietMediaLibraryUnlessTracing()
-{
-    av_log_set_level(TraceEnabled() ? AV_LOG_INFO : AV_LOG_QUIET);
-}
+void QuietMediaLibraryUnlessTracing();
 
 }  // namespace kestrel

@@ -2,7 +2,7 @@
 
 #include "ExitCodes.h"
 
-#include "kestrel/MediaLog.h"
+#include "medialog/MediaLog.h"
 #include "kestrel/Trace.h"
 #include "kestrel/WideText.h"
 
