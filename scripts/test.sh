@@ -7,6 +7,10 @@ cd "$(dirname "$0")/.."
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 scripts/install-deps.sh --test
 
+# Which folder may include which (docs/architecture.md), before the build;
+# ctest runs the same check as doorcheck_tree.
+python3 tools/doorcheck/doorcheck.py
+
 build=build-asan
 jobs=$(nproc)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
