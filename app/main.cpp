@@ -65,7 +65,7 @@ int main(int argc, char* argv[])
     if (!ReadCommandLine(qtApp, app))
         return CKestrelApp::kExitStartupFailed;
 #ifdef KESTREL_HAS_MAINWND
-    CKestrelApp::SetMainWindowFactory([] { return std::make_unique<CKestrelDlg>(); });
+    CKestrelApp::SetMainWindowFactory([](CKestrelApp& running) { return std::make_unique<CKestrelDlg>(running); });
 #endif
     app.InitInstance();
     return app.ExitStatus();

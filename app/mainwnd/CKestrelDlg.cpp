@@ -39,8 +39,8 @@ constexpr int kKeepAwakeMs = 30000;
 
 }  // namespace
 
-CKestrelDlg::CKestrelDlg(QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_app(CKestrelApp::Instance())
+CKestrelDlg::CKestrelDlg(CKestrelApp& app, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_app(&app), m_res(&app.Resources())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_keepAwake = std::make_unique<CKeepAwake>();
@@ -53,7 +53,7 @@ CKestrelDlg::CKestrelDlg(QWidget* parent)
 
     if (m_app) {
         setWindowTitle(m_app->WindowTitle());
-        if (const QIcon* icon = m_app->GetUIIcon(QStringLiteral("main-icon")))
+        if (const QIcon* icon = m_res->GetUIIcon(QStringLiteral("main-icon")))
             setWindowIcon(*icon);
         m_dialogSize = QSize(m_app->DialogWidth(), m_app->DialogHeight());
     } else {
@@ -94,7 +94,7 @@ void CKestrelDlg::LoadSettings()
 const _WIN_POS& CKestrelDlg::Pos(const QString& key) const
 {
     static const _WIN_POS kNone{};  // an absent record: zero size, no margins
-    const _WIN_POS* pos = m_app ? m_app->GetUIPos(key) : nullptr;
+    const _WIN_POS* pos = m_res->GetUIPos(key);
     return pos ? *pos : kNone;
 }
 
@@ -316,34 +316,23 @@ void CKestrelDlg::SuppressPictures(int ms)
 
 void CKestrelDlg::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton && m_windowState == kStateNormal &&
-        m_titleBar.contains(e->position().toPoint())) {
-        // The window manager moves the window where it can; elsewhere the
-        // window follows the pointer itself.
-        if (windowHandle() && windowHandle()->startSystemMove())
-            return;
-        m_dragging = true;
-        m_dragOffset = e->globalPosition().toPoint() - frameGeometry().topLeft();
+    // The title bar drags the window in the normal state only.
+    if (m_drag.Press(*this, *e, m_windowState == kStateNormal && m_titleBar.contains(e->position().toPoint())))
         return;
-    }
     QDialog::mousePressEvent(e);
 }
 
 void CKestrelDlg::mouseMoveEvent(QMouseEvent* e)
 {
-    if (m_dragging && (e->buttons() & Qt::LeftButton)) {
-        move(e->globalPosition().toPoint() - m_dragOffset);
+    if (m_drag.Move(*this, *e))
         return;
-    }
     QDialog::mouseMoveEvent(e);
 }
 
 void CKestrelDlg::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (m_dragging && e->button() == Qt::LeftButton) {
-        m_dragging = false;
+    if (m_drag.Release(*e))
         return;
-    }
     QDialog::mouseReleaseEvent(e);
 }
 

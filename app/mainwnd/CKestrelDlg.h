@@ -26,6 +26,7 @@
 #include "IPlayHost.h"
 #include "controls/CMsgTarget.h"
 #include "skin/WinPos.h"
+#include "util/CTitleBarDrag.h"
 #include "startup/CViewerSetup.h"
 
 #include <QBasicTimer>
@@ -44,6 +45,7 @@ class CCtrlSliderEx;
 class CCtrlWnd;
 class CFullScreen;
 class CKestrelApp;
+class CUIResources;
 class CWndDisplay;
 class CWndList;
 class IDisplay;
@@ -63,7 +65,9 @@ class CKestrelDlg : public QDialog, public CMsgTarget, public kestrel::playflow:
 public:
     static constexpr int kDisplayCount = 4;
 
-    explicit CKestrelDlg(QWidget* parent = nullptr);
+    // `app`: the running application (settings, plug-in, look-ups); it
+    // outlives the window.
+    explicit CKestrelDlg(CKestrelApp& app, QWidget* parent = nullptr);
     ~CKestrelDlg() override;
 
     // Messages from the skinned controls (button commands, slider moves).
@@ -266,6 +270,7 @@ private:
     void ReapplyPanelTexts();
 
     CKestrelApp* m_app = nullptr;
+    const CUIResources* m_res = nullptr;  // the application's look-ups, never null
     KSkinRect m_reference{};
     CViewerSetup m_setup;
     QHash<int, CCtrlWnd*> m_controls;
@@ -306,8 +311,7 @@ private:
     std::unique_ptr<kestrel::playflow::CPlayFlow> m_flow;
     bool m_initialised = false;
 
-    bool m_dragging = false;
-    QPoint m_dragOffset;
+    CTitleBarDrag m_drag;
     bool m_shownOnce = false;
     bool m_closing = false;
     bool m_destroyed = false;

@@ -65,7 +65,7 @@ void CKestrelDlg::CreateControl(const ControlSpec& spec)
     }
     const QString name = QString::fromLatin1(spec.name);
     auto image = [this](const QString& key) -> const QImage* {
-        return m_app ? m_app->GetUIImage(key) : nullptr;
+        return m_res->GetUIImage(key);
     };
 
     CCtrlWnd* control = nullptr;

@@ -59,9 +59,9 @@ void CKestrelDlg::LayoutForSize(int width, int height)
 
 void CKestrelDlg::LayoutControls(int width, int height)
 {
-    const QString face = m_app ? m_app->FontName() : QString();
+    const QString face = m_res->FontName();
     auto fontSize = [&](const QString& key) {
-        return skin::ScaleFontSize(m_app ? m_app->GetUIFontSize(key) : 0, width, height, m_reference);
+        return skin::ScaleFontSize(m_res->GetUIFontSize(key), width, height, m_reference);
     };
 
     for (const ControlSpec& spec : MainControls()) {

@@ -53,7 +53,7 @@ int CKestrelDlg::LoadRecordingFolder(const QString& folder)
     if (loaded)
         m_setup.m_strLatestFilePath = info.absoluteFilePath();
     if (state == CPlayFlow::kNoRecordings)
-        CTranslatedMessageBox::Show(this, NoRecordingsText(folder), windowTitle());
+        CTranslatedMessageBox::Show(*m_res, this, NoRecordingsText(folder), windowTitle());
     return state;
 }
 
@@ -65,5 +65,6 @@ void CKestrelDlg::RunCommandLine()
         return;
     const int row = m_app->StartPlayIndex();
     if (row >= 0 && !PlayRow(row))
-        CTranslatedMessageBox::Show(this, QStringLiteral("Recording %1 cannot be played.").arg(row), windowTitle());
+        CTranslatedMessageBox::Show(*m_res, this, QStringLiteral("Recording %1 cannot be played.").arg(row),
+                                    windowTitle());
 }

@@ -48,7 +48,7 @@ void CKestrelDlg::PaintBackground(QPainter& p)
         const double s = skin::UniformScale(w, h, m_reference);
         for (const char* layer : kBackgroundLayers) {
             const QString key = QString::fromLatin1(layer);
-            const QImage* img = m_app ? m_app->GetUIImage(key) : nullptr;
+            const QImage* img = m_res->GetUIImage(key);
             const QRect dst = Scaled(key, w, h);
             if (img && !img->isNull() && !dst.isEmpty())
                 CCtrlGDIpString::DrawByWinPos(q, *img, dst, Pos(key), s);
@@ -58,7 +58,7 @@ void CKestrelDlg::PaintBackground(QPainter& p)
 
     // The logo keeps its own pixel size; only its place scales.
     const QString logoKey = QStringLiteral("title_logo");
-    const QImage* logo = m_app ? m_app->GetUIImage(logoKey) : nullptr;
+    const QImage* logo = m_res->GetUIImage(logoKey);
     if (logo && !logo->isNull())
         p.drawImage(Scaled(logoKey, w, h).topLeft(), *logo);
 }

@@ -41,7 +41,7 @@ void CKestrelDlg::CreatePanels()
 {
     CPluginManager* manager = m_app ? m_app->PluginManager() : nullptr;
 
-    auto* list = new CWndList(this, this);
+    auto* list = new CWndList(this, this, *m_res);
     list->SetPluginManager(manager);  // the list merges through it from its first fill
     list->Create();
     list->SetWindowSize(width(), height());
@@ -49,7 +49,7 @@ void CKestrelDlg::CreatePanels()
     AttachListPanel(list);
 
     for (int channel = 0; channel < kDisplayCount; ++channel) {
-        auto* panel = new CWndDisplay(this, this, channel, kScreenMode);
+        auto* panel = new CWndDisplay(this, this, *m_res, channel, kScreenMode);
         if (!panel->Create()) {
             delete panel;  // the window carries on without this channel
             continue;
@@ -61,7 +61,7 @@ void CKestrelDlg::CreatePanels()
     }
 
     if (CWndDisplay* front = m_channelPanels[0]) {
-        auto* view = new CFullScreen(front, this, kScreenMode);
+        auto* view = new CFullScreen(front, this, *m_res, kScreenMode);
         if (view->Create()) {
             m_fullScreenWnd = view;
             AttachFullScreenView(view, view->Display());
@@ -132,8 +132,8 @@ void CKestrelDlg::ReapplyPanelTexts()
     if (m_fullScreenWnd && m_app) {
         const int view = m_flow ? m_flow->ViewChannel() : m_viewChannel;
         const QString key = QString::fromLatin1(kestrel::mainwnd::ViewLabelKey(view));
-        m_fullScreenWnd->SetLabelFont(m_app->FontName(), m_app->GetUIFontSize(key));
-        m_fullScreenWnd->SetLabelText(m_app->GetUIText(key));
+        m_fullScreenWnd->SetLabelFont(m_res->FontName(), m_res->GetUIFontSize(key));
+        m_fullScreenWnd->SetLabelText(m_res->GetUIText(key));
     }
     if (m_flow)
         m_flow->SignalSetupEvent();

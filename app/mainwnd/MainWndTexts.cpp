@@ -42,7 +42,7 @@ void CKestrelDlg::ApplyWindowTexts()
 {
     if (!m_app)
         return;
-    auto text = [this](const QString& key) { return m_app->GetUIText(key); };
+    auto text = [this](const QString& key) { return m_res->GetUIText(key); };
 
     for (const ControlSpec& spec : MainControls()) {
         CCtrlWnd* control = Control(spec.id);
@@ -68,8 +68,8 @@ void CKestrelDlg::ApplyWindowTexts()
                                                                text(QStringLiteral("longitude"))));
 
     const QString mapTitle = text(QStringLiteral("popup_dlg_map"));
-    QFont mapFont(m_app->FontName());
-    mapFont.setPixelSize(std::max(1, m_app->GetUIFontSize(QStringLiteral("popup_dlg_map"))));
+    QFont mapFont(m_res->FontName());
+    mapFont.setPixelSize(std::max(1, m_res->GetUIFontSize(QStringLiteral("popup_dlg_map"))));
     for (const QPointer<QWidget>& map : m_mapPanels)
         if (map) {
             map->setWindowTitle(mapTitle);

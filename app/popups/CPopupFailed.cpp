@@ -1,6 +1,6 @@
 #include "popups/CPopupFailed.h"
 
-#include "startup/CKestrelApp.h"
+#include "skin/CUIResources.h"
 
 #include <algorithm>
 
@@ -18,7 +18,8 @@ int AlignOf(int type) { return type >= StringAlignmentNear && type <= StringAlig
 
 }  // namespace
 
-CPopupFailed::CPopupFailed(QWidget* parent) : IPopupBase(kTemplateId, parent), m_stcMessage(this)
+CPopupFailed::CPopupFailed(const CUIResources& resources, QWidget* parent)
+    : IPopupBase(kTemplateId, resources, parent), m_stcMessage(this)
 {
     // The buttons stay above the message should the two ever overlap.
     m_stcMessage.lower();
@@ -28,22 +29,20 @@ CPopupFailed::CPopupFailed(QWidget* parent) : IPopupBase(kTemplateId, parent), m
 void CPopupFailed::ApplySkin()
 {
     ApplyPopupSkin(kTitleKey);
-    const CKestrelApp* app = CKestrelApp::Instance();
-    if (!app)
-        return;
-    OkButton().SetWindowText(app->GetUIText(QStringLiteral("popup_dlg_next")));
-    CancelButton().SetWindowText(app->GetUIText(QStringLiteral("popup_dlg_stop")));
+    const CUIResources& res = Resources();
+    OkButton().SetWindowText(res.GetUIText(QStringLiteral("popup_dlg_next")));
+    CancelButton().SetWindowText(res.GetUIText(QStringLiteral("popup_dlg_stop")));
 
-    m_stcMessage.SetBkImage(app->GetUIImage(QStringLiteral("popup_btn_bk")));
-    int size = app->GetUIFontSize(kMessageKey);
+    m_stcMessage.SetBkImage(res.GetUIImage(QStringLiteral("popup_btn_bk")));
+    int size = res.GetUIFontSize(kMessageKey);
     if (size <= 0)
         size = kDefaultMessageFontSize;
-    m_stcMessage.SetInitFont(app->FontName(), size);
+    m_stcMessage.SetInitFont(res.FontName(), size);
     // Colour (ColorText) and alignment (Type) from the message's own record,
     // else from the popup's record; without either, white and centred.
-    const _WIN_POS* style = app->GetUIPos(kMessageKey);
+    const _WIN_POS* style = res.GetUIPos(kMessageKey);
     if (!HasRecord(style))
-        style = app->GetUIPos(kTitleKey);
+        style = res.GetUIPos(kTitleKey);
     if (HasRecord(style)) {
         m_stcMessage.SetTextColor(QColor::fromRgba(style->color[0]));
         m_stcMessage.SetTextAlign(AlignOf(style->type), StringAlignmentCenter);
@@ -51,7 +50,7 @@ void CPopupFailed::ApplySkin()
         m_stcMessage.SetTextColor(Qt::white);
         m_stcMessage.SetTextAlign(StringAlignmentCenter, StringAlignmentCenter);
     }
-    m_stcMessage.SetWindowText(app->GetUIText(kMessageKey));
+    m_stcMessage.SetWindowText(res.GetUIText(kMessageKey));
     PlaceMessage();
 }
 
@@ -60,8 +59,7 @@ void CPopupFailed::ApplySkin()
 // right edge as x is from the left, and above the OK / Cancel row.
 void CPopupFailed::PlaceMessage()
 {
-    const CKestrelApp* app = CKestrelApp::Instance();
-    const _WIN_POS* pos = app ? app->GetUIPos(kTitleKey) : nullptr;
+    const _WIN_POS* pos = Resources().GetUIPos(kTitleKey);
     const int w = width(), h = height();
     const int x = pos && pos->x >= 0 ? pos->x : kDefaultMargin;
     const int y = pos && pos->y >= 0 ? pos->y : TitleBarRect().bottom() + 1 + kButtonGap;

@@ -16,7 +16,7 @@ class CPopupFailed : public IPopupBase {
 public:
     static constexpr int kTemplateId = 115;
 
-    explicit CPopupFailed(QWidget* parent = nullptr);
+    explicit CPopupFailed(const CUIResources& resources, QWidget* parent = nullptr);
 
     int exec() override;
 

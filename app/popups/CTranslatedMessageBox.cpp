@@ -1,23 +1,19 @@
 #include "popups/CTranslatedMessageBox.h"
 
-#include "startup/CKestrelApp.h"
+#include "skin/CUIResources.h"
 
-QString CTranslatedMessageBox::OkCaption()
+QString CTranslatedMessageBox::OkCaption(const CUIResources& resources)
 {
-    const CKestrelApp* app = CKestrelApp::Instance();
-    return app ? app->GetUIText(QStringLiteral("common_ok")) : QString();
+    return resources.GetUIText(QStringLiteral("common_ok"));
 }
 
-QString CTranslatedMessageBox::CancelCaption()
+QString CTranslatedMessageBox::CancelCaption(const CUIResources& resources)
 {
-    const CKestrelApp* app = CKestrelApp::Instance();
-    return app ? app->GetUIText(QStringLiteral("common_cancel")) : QString();
+    return resources.GetUIText(QStringLiteral("common_cancel"));
 }
 
-int CTranslatedMessageBox::Show(QWidget* parent, const QString& text, const QString& title,
-                                CUtilMessageBox::Buttons buttons)
+int CTranslatedMessageBox::Show(const CUIResources& resources, QWidget* parent, const QString& text,
+                                const QString& title, CUtilMessageBox::Buttons buttons)
 {
-    // The captions are looked up for each box, so a language change applies
-    // to the next box shown.
-    return CUtilMessageBox::Show(parent, text, title, buttons, OkCaption(), CancelCaption());
+    return CUtilMessageBox::Show(parent, text, title, buttons, OkCaption(resources), CancelCaption(resources));
 }

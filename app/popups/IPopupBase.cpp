@@ -1,8 +1,8 @@
 #include "popups/IPopupBase.h"
 
 #include "controls/CtrlMessages.h"
+#include "skin/CUIResources.h"
 #include "skin/SkinScale.h"
-#include "startup/CKestrelApp.h"
 #include "util/CUtilMessageBox.h"
 
 #include <QGuiApplication>
@@ -26,12 +26,6 @@ constexpr QRgb kDefaultColour = 0xFFFFFFFF;
 // Frames of the OK / Cancel face strip: normal, hover, disabled, pressed.
 constexpr int kButtonFrames = 4;
 constexpr int kExitFrames = 4;
-
-CKestrelApp* App() { return CKestrelApp::Instance(); }
-
-const QImage* Image(const QString& key) { return App() ? App()->GetUIImage(key) : nullptr; }
-const _WIN_POS* Pos(const QString& key) { return App() ? App()->GetUIPos(key) : nullptr; }
-QString Text(const QString& key) { return App() ? App()->GetUIText(key) : QString(); }
 
 // The OK / Cancel strip: the face picture holds the normal, hover, disabled
 // and pressed frames; a separate pressed picture, when the skin has one,
@@ -74,9 +68,10 @@ bool IPopupBase::HasRecord(const _WIN_POS* pos)
     return pos->cx > 0 || pos->cy > 0 || (pos->color[0] >> 24) != 0 || pos->type != 0;
 }
 
-IPopupBase::IPopupBase(int templateId, QWidget* parent)
+IPopupBase::IPopupBase(int templateId, const CUIResources& resources, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       m_templateId(templateId),
+      m_res(resources),
       m_btnExit(this, kIdExit),
       m_btnOk(this, kIdOk),
       m_btnCancel(this, kIdCancel),
@@ -95,6 +90,10 @@ IPopupBase::IPopupBase(int templateId, QWidget* parent)
 
 IPopupBase::~IPopupBase() = default;
 
+const QImage* IPopupBase::Image(const QString& key) const { return m_res.GetUIImage(key); }
+const _WIN_POS* IPopupBase::Pos(const QString& key) const { return m_res.GetUIPos(key); }
+QString IPopupBase::Text(const QString& key) const { return m_res.GetUIText(key); }
+
 void IPopupBase::CreateControls()
 {
     const QImage* transparent = Image(QStringLiteral("transparent"));
@@ -103,8 +102,8 @@ void IPopupBase::CreateControls()
 
     const QImage strip = ComposeButtonStrip(Image(QStringLiteral("popup_btn")),
                                             Image(QStringLiteral("popup_btn_push")), transparent);
-    const QString face = App() ? App()->FontName() : QString();
-    int fontSize = App() ? App()->GetUIFontSize(QStringLiteral("common_ok")) : -1;
+    const QString face = m_res.FontName();
+    int fontSize = m_res.GetUIFontSize(QStringLiteral("common_ok"));
     if (fontSize <= 0)
         fontSize = kDefaultButtonFontSize;
     const _WIN_POS* btnPos = Pos(QStringLiteral("popup_btn"));
@@ -174,10 +173,10 @@ void IPopupBase::SetCancelVisible(bool visible)
 void IPopupBase::ApplyPopupSkin(const QString& titleKey)
 {
     SetTitleText(Text(titleKey));
-    int size = App() ? App()->GetUIFontSize(titleKey) : -1;
+    int size = m_res.GetUIFontSize(titleKey);
     if (size <= 0)
         size = m_nTitleSize;
-    const QString face = App() && !App()->FontName().isEmpty() ? App()->FontName() : m_strTitleFace;
+    const QString face = !m_res.FontName().isEmpty() ? m_res.FontName() : m_strTitleFace;
     SetTitleFont(face, size);
 
     const _WIN_POS* pos = Pos(titleKey);
@@ -292,12 +291,10 @@ void IPopupBase::keyPressEvent(QKeyEvent* event)
 }
 
 // A frameless window has no caption for the window manager to drag by, so
-// the title bar moves the popup itself.
+// the title bar drags the popup.
 void IPopupBase::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && m_rectTitleBar.contains(event->position().toPoint())) {
-        m_dragging = true;
-        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    if (m_drag.Press(*this, *event, m_rectTitleBar.contains(event->position().toPoint()))) {
         event->accept();
         return;
     }
@@ -306,8 +303,7 @@ void IPopupBase::mousePressEvent(QMouseEvent* event)
 
 void IPopupBase::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - m_dragOffset);
+    if (m_drag.Move(*this, *event)) {
         event->accept();
         return;
     }
@@ -316,8 +312,7 @@ void IPopupBase::mouseMoveEvent(QMouseEvent* event)
 
 void IPopupBase::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (m_dragging && event->button() == Qt::LeftButton) {
-        m_dragging = false;
+    if (m_drag.Release(*event)) {
         event->accept();
         return;
     }

@@ -5,17 +5,21 @@
 //
 // exec() answers IdOk (1) for OK and IdCancel (2) for Cancel, the exit
 // button, Escape and closing the window.
+//
+// Every skin picture, record, text and font comes from the look-ups the
+// builder of the popup hands over; they must outlive the popup.
 #pragma once
 
 #include "controls/CCtrlButton.h"
 #include "controls/CCtrlGDIpString.h"
 #include "controls/CMsgTarget.h"
+#include "util/CTitleBarDrag.h"
 
 #include <QDialog>
-#include <QPoint>
 #include <QRect>
 #include <QString>
 
+class CUIResources;
 struct _WIN_POS;
 
 class IPopupBase : public QDialog, public CMsgTarget {
@@ -31,13 +35,14 @@ public:
     static constexpr int kButtonHeight = 30;
     static constexpr int kButtonGap = 10;
 
-    IPopupBase(int templateId, QWidget* parent = nullptr);
+    IPopupBase(int templateId, const CUIResources& resources, QWidget* parent = nullptr);
     ~IPopupBase() override;
 
     virtual void SetTitleFont(const QString& face, int size);
     virtual void SetTitleText(const QString& text);
 
     int TemplateId() const { return m_templateId; }
+    const CUIResources& Resources() const { return m_res; }
     QString TitleText() const { return m_strTitle; }
     QString TitleFontFace() const { return m_strTitleFace; }
     int TitleFontSize() const { return m_nTitleSize; }
@@ -92,8 +97,12 @@ private:
     void CreateControls();
     void PlaceFrameControls();
     void CentreOnOwner();
+    const QImage* Image(const QString& key) const;
+    const _WIN_POS* Pos(const QString& key) const;
+    QString Text(const QString& key) const;
 
     int m_templateId;
+    const CUIResources& m_res;
     CCtrlButton m_btnExit;
     CCtrlButton m_btnOk;
     CCtrlButton m_btnCancel;
@@ -102,6 +111,5 @@ private:
     int m_nTitleSize = 14;
     QString m_strTitle;
     CCtrlGDIpString m_titleFont;
-    bool m_dragging = false;
-    QPoint m_dragOffset;  // from the pointer to the popup's top-left corner
+    CTitleBarDrag m_drag;
 };

@@ -2,6 +2,7 @@
 
 #include "startup/CBaseWindow.h"
 #include "startup/DialogSize.h"
+#include "startup/PluginResourceSource.h"
 #include "startup/SystemLanguage.h"
 #include "startup/Trace.h"
 #include "util/CUtilMessageBox.h"
@@ -16,12 +17,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cstdio>
 #include <iterator>
 #include <new>
 
 namespace {
 
-CKestrelApp* g_app = nullptr;
 CKestrelApp::MainWindowFactory& MainWindowFactoryRef()
 {
     static CKestrelApp::MainWindowFactory factory;
@@ -44,17 +45,19 @@ QString FromPluginText(const char16_t* text, size_t cap)
     return QString::fromStdWString(kestrel::FromU16(text, cap));
 }
 
+QString Quoted(const QString& text)
+{
+    return u'"' + text + u'"';
+}
+
 }  // namespace
 
-CKestrelApp::CKestrelApp()
-{
-    g_app = this;
-}
+CKestrelApp::CKestrelApp() = default;
 
 CKestrelApp::~CKestrelApp()
 {
-    if (g_app == this)
-        g_app = nullptr;
+    // The look-ups must not reach a plug-in source that is gone.
+    m_resources.SetPluginSource(nullptr);
 }
 
 void CKestrelApp::SetMainWindowFactory(MainWindowFactory factory)
@@ -62,22 +65,21 @@ void CKestrelApp::SetMainWindowFactory(MainWindowFactory factory)
     MainWindowFactoryRef() = std::move(factory);
 }
 
-CKestrelApp* CKestrelApp::Instance()
-{
-    return g_app;
-}
-
-void CKestrelApp::Fail(const QString& message)
+void CKestrelApp::Fail(const QString& message, const QString& reason)
 {
     m_exitStatus = kExitStartupFailed;
+    m_strFailure = reason.isEmpty() ? message : reason;
+    kestrel::Trace(QStringLiteral("start-up failed: %1").arg(m_strFailure));
     if (!message.isEmpty())
         CUtilMessageBox::Show(nullptr, message, m_strTitle.isEmpty() ? m_strProgramName : m_strTitle);
+    else
+        std::fprintf(stderr, "kestrel: %s\n", m_strFailure.toUtf8().constData());
 }
 
 int CKestrelApp::InitInstance()
 {
     if (!ReadConfiguration()) {
-        Fail(QString::fromLatin1(kMsgNoOption));
+        Fail(QString::fromLatin1(kMsgNoOption), OptionFailureReason());
         return 0;
     }
     m_profile.SetRegistryKey(m_option.strModelName, m_strProgramName);
@@ -120,12 +122,22 @@ void CKestrelApp::CreateUserFolders()
 
 bool CKestrelApp::PrepareWithoutWindow(const QString& appFolder)
 {
-    if (!ReadConfigurationIn(appFolder))
+    if (!ReadConfigurationIn(appFolder)) {
+        m_strFailure = OptionFailureReason();
         return false;
+    }
     m_profile.SetRegistryKey(m_option.strModelName, m_strProgramName);
     CreateUserFolders();
-    if (!InitPluginManager() || !LoadSkinResources() || !LoadLanguageResources())
+    if (!InitPluginManager())
         return false;
+    if (!LoadSkinResources()) {
+        m_strFailure = SkinFailureReason();
+        return false;
+    }
+    if (!LoadLanguageResources()) {
+        m_strFailure = LanguageFailureReason();
+        return false;
+    }
     SelectDialogSize();
     return true;
 }
@@ -141,11 +153,11 @@ bool CKestrelApp::PrepareRuntime()
         return false;
     }
     if (!LoadSkinResources()) {
-        Fail(QString::fromLatin1(kMsgNoSkin));
+        Fail(QString::fromLatin1(kMsgNoSkin), SkinFailureReason());
         return false;
     }
     if (!LoadLanguageResources()) {
-        Fail(QString::fromLatin1(kMsgNoLanguage));
+        Fail(QString::fromLatin1(kMsgNoLanguage), LanguageFailureReason());
         return false;
     }
     SelectDialogSize();
@@ -157,35 +169,42 @@ bool CKestrelApp::InitPluginManager()
     try {
         m_pPluginManager = std::make_unique<CPluginManager>();
     } catch (const std::bad_alloc&) {
-        Fail(QString::fromLatin1(kMsgNoManager));
+        Fail(QString::fromLatin1(kMsgNoManager), QStringLiteral("out of memory for the plug-in manager"));
         return false;
     }
     m_nPluginCount = m_pPluginManager->EnumPlugins(m_strAppDir.toStdWString(), m_option.nPluginMode);
     if (m_nPluginCount == 0) {
+        const QString reason = PluginMissingReason({});
         m_pPluginManager.reset();
-        Fail(QString::fromLatin1(kMsgNoPlugin));
+        Fail(QString::fromLatin1(kMsgNoPlugin), reason);
         return false;
     }
 
     const QString defaultName = m_option.strPluginName;
     int index = -1;
     QString name;
+    QStringList tried;
     if (m_option.nPluginMode == 1) {
         name = defaultName;
         index = m_pPluginManager->SeekPlugin(name.toStdWString());
+        tried << name;
     } else {
         name = m_profile.GetProfileString(kSecPlugin, QStringLiteral("pluginName"), defaultName);
         index = m_pPluginManager->SeekPlugin(name.toStdWString());
+        tried << name;
         if (index < 0) {
             name = defaultName;
             index = m_pPluginManager->SeekPlugin(name.toStdWString());
+            if (!tried.contains(name))
+                tried << name;
         }
         if (index >= 0)
             m_profile.WriteProfileString(kSecPlugin, QStringLiteral("pluginName"), name);
     }
     if (index < 0) {
+        const QString reason = PluginMissingReason(tried);
         m_pPluginManager.reset();
-        Fail(QString());
+        Fail(QString(), reason);
         return false;
     }
 
@@ -198,10 +217,47 @@ bool CKestrelApp::InitPluginManager()
     m_pPluginManager->SetAppDir(m_strPluginDataDir.toStdWString());
     if (m_pPluginManager->LoadPlugin(index) == 0) {
         m_pPluginManager.reset();
-        Fail(QString());
+        Fail(QString(), QStringLiteral("plug-in %1 was found but could not be made the current one").arg(Quoted(name)));
         return false;
     }
+    m_pluginSource = std::make_unique<CPluginResourceSource>(*m_pPluginManager, m_pluginInfo);
+    m_resources.SetPluginSource(m_pluginSource.get());
     return true;
+}
+
+QString CKestrelApp::PluginMissingReason(const QStringList& triedNames) const
+{
+    const QString folder = m_strAppDir + QStringLiteral("/plugins");
+    QString reason;
+    if (triedNames.isEmpty()) {
+        reason = QStringLiteral("no plug-in could be loaded from %1").arg(folder);
+    } else {
+        QStringList quoted;
+        for (const QString& n : triedNames)
+            quoted << Quoted(n);
+        QStringList installed;
+        for (int i = 0; i < m_nPluginCount; ++i)
+            if (const _PLUGIN_INFO* info = m_pPluginManager->GetPluginInfo(i))
+                installed << Quoted(FromPluginText(info->szName, std::size(info->szName)));
+        reason = QStringLiteral("plug-in %1 is not among the plug-ins in %2 (%3)")
+                     .arg(quoted.join(QStringLiteral(" or ")), folder,
+                          installed.isEmpty() ? QStringLiteral("none loads")
+                                              : QStringLiteral("found: ") + installed.join(QStringLiteral(", ")));
+    }
+    // A plug-in file that does not load is the usual cause: say which and
+    // why. Each entry is "<path>: <reason>", and the loader's own reason
+    // often starts with the path again.
+    for (const std::string& skipped : m_pPluginManager->GetSkippedFiles()) {
+        QString entry = QString::fromStdString(skipped);
+        const int colon = entry.indexOf(QStringLiteral(": "));
+        if (colon > 0) {
+            const QString path = entry.left(colon);
+            if (entry.mid(colon + 2).startsWith(path + QStringLiteral(": ")))
+                entry.remove(colon + 2, path.size() + 2);
+        }
+        reason += QStringLiteral("; not loaded: ") + entry;
+    }
+    return reason;
 }
 
 bool CKestrelApp::LoadSkinResources()
@@ -213,13 +269,26 @@ bool CKestrelApp::LoadSkinResources()
         m_pPluginManager->LoadIconFiles();
         m_pPluginManager->LoadImageFiles(skin);
     }
-    const QString& root = m_option.strSkinRootDir;
-    const QString& list = m_option.strSkinImageFile;
-    if (!m_uiImage.LoadImageFiles(root, list) || !m_uiImage.LoadBitmapFiles(root, list) ||
-        !m_uiImage.LoadIconFiles(root, list))
-        return false;
-    m_uiCoordi.LoadInfo(m_option.strSkinInfoFile);
-    return true;
+    return m_resources.LoadSkin(m_option.strSkinRootDir, m_option.strSkinImageFile, m_option.strSkinInfoFile);
+}
+
+QString CKestrelApp::OptionFailureReason() const
+{
+    if (!QFileInfo::exists(m_option.strOptionFile))
+        return QStringLiteral("%1 is missing").arg(m_option.strOptionFile);
+    return QStringLiteral("%1 names no application section with a Product ID of 0 or more ([Setting] Select)")
+        .arg(m_option.strOptionFile);
+}
+
+QString CKestrelApp::SkinFailureReason() const
+{
+    return QStringLiteral("the image list %1 lacks pictures, bitmaps or icons ([HD-png], [HD-bmp], [HD-icon])")
+        .arg(m_option.strSkinImageFile);
+}
+
+QString CKestrelApp::LanguageFailureReason() const
+{
+    return QStringLiteral("no lang*.ini file with a LanguageID other than 0 under %1").arg(m_option.strLangFolder);
 }
 
 bool CKestrelApp::LoadLanguageResources()
@@ -239,9 +308,7 @@ bool CKestrelApp::LoadLanguage(int index)
     if (index < 0 || index >= m_languages.Count())
         return false;
     const QString& path = m_languages.paths[index];
-    m_uiText.UnloadTextMain();
-    m_uiText.LoadTextMain(path);
-    m_strFontName = CUIText::GetFontName(path);
+    m_resources.LoadLanguage(path);
     m_nCurLang = index;
     kestrel::Trace(QStringLiteral("language %1 (0x%2)").arg(path).arg(m_languages.ids[index], 4, 16, QChar(u'0')));
     if (SuppliesTexts() && m_pPluginManager)
@@ -269,16 +336,18 @@ void CKestrelApp::RunMainWindow()
 {
     std::unique_ptr<QDialog> window;
     if (MainWindowFactoryRef()) {
-        window = MainWindowFactoryRef()();
+        window = MainWindowFactoryRef()(*this);
     } else {
-        auto stand_in = std::make_unique<CBaseWindow>(GetUIImage(QStringLiteral("base_window")),
+        auto stand_in = std::make_unique<CBaseWindow>(m_resources.GetUIImage(QStringLiteral("base_window")),
                                                       QSize(m_nDlgWidth, m_nDlgHeight), m_strTitle);
-        if (const QIcon* icon = GetUIIcon(QStringLiteral("main-icon")))
+        if (const QIcon* icon = m_resources.GetUIIcon(QStringLiteral("main-icon")))
             stand_in->setWindowIcon(*icon);
         window = std::move(stand_in);
     }
-    if (!window)
+    if (!window) {
+        Fail(QString(), QStringLiteral("the main window could not be made"));
         return;
+    }
     m_pMainWnd = window.get();
     if (m_pPluginManager)
         m_pPluginManager->SetParentWnd(window.get());
@@ -295,71 +364,8 @@ void CKestrelApp::ShutdownResources()
         m_pPluginManager->FreeBitmapFiles();
         m_pPluginManager->FreeImageFiles();
     }
+    m_resources.SetPluginSource(nullptr);
+    m_pluginSource.reset();
     m_pPluginManager.reset();
-    m_uiImage.UnloadImageFiles();
-    m_uiImage.UnloadBitmapFiles();
-    m_uiImage.UnloadIconFiles();
-    m_uiText.UnloadTextMain();
-    m_uiCoordi.UnloadInfo();
-}
-
-// ---- Resource look-ups ------------------------------------------------------
-//
-// The plug-in manager's skin calls answer numbers, not objects, so a plug-in
-// that says it supplies skin resources is asked first and the viewer's own
-// loaders then give the object. Font sizes and texts come through whole.
-
-QString CKestrelApp::GetUIText(const QString& key) const
-{
-    if (SuppliesTexts() && m_pPluginManager) {
-        const QString text = QString::fromStdWString(m_pPluginManager->GetText(key.toStdWString()));
-        if (!text.isEmpty() && text != QStringLiteral("NULL"))
-            return text;
-    }
-    return m_uiText.GetTextMain(key);
-}
-
-QString CKestrelApp::GetUIMapInfo() const
-{
-    if (m_nCurLang < 0 || m_nCurLang >= m_languages.Count())
-        return QString();
-    return CUIText::GetMapInfo(m_languages.paths[m_nCurLang]);
-}
-
-const _WIN_POS* CKestrelApp::GetUIPos(const QString& key) const
-{
-    if (SuppliesSkin() && m_pPluginManager)
-        m_pPluginManager->GetPosInfo(key.toStdWString());
-    return m_uiCoordi.GetWinPos(key);
-}
-
-const QImage* CKestrelApp::GetUIImage(const QString& key) const
-{
-    if (SuppliesSkin() && m_pPluginManager)
-        m_pPluginManager->GetImageFile(key.toStdWString());
-    return m_uiImage.GetImageFile(key);
-}
-
-const QPixmap* CKestrelApp::GetUIBitmap(const QString& key) const
-{
-    if (SuppliesSkin() && m_pPluginManager)
-        m_pPluginManager->GetBitmapFile(key.toStdWString());
-    return m_uiImage.GetBitmapFile(key);
-}
-
-const QIcon* CKestrelApp::GetUIIcon(const QString& key) const
-{
-    if (SuppliesSkin() && m_pPluginManager)
-        m_pPluginManager->GetIconFile(key.toStdWString());
-    return m_uiImage.GetIconFile(key);
-}
-
-int CKestrelApp::GetUIFontSize(const QString& key) const
-{
-    if (SuppliesSkin() && m_pPluginManager) {
-        const int size = m_pPluginManager->GetFont(key.toStdWString());
-        if (size >= 0)
-            return size;
-    }
-    return m_uiText.GetFontSizeMain(key);
+    m_resources.Unload();
 }

@@ -4,14 +4,13 @@
 // skin and the language, chooses the window size, runs the main window and
 // releases everything again.
 //
-// It also answers the resource look-ups of every window: texts, records,
-// pictures and font sizes come from the plug-in first when its description
-// says it supplies them, and otherwise from the viewer's own loaders.
+// It owns and fills the resource look-ups (CUIResources) that it hands to
+// the windows it builds: the skin, the language and the plug-in's share of
+// them. A start-up step that fails leaves its reason: the fixed message box
+// where there is one, otherwise a line on stderr, with details as traces.
 #pragma once
 
-#include "skin/CUICoordi.h"
-#include "skin/CUIImage.h"
-#include "skin/CUIText.h"
+#include "skin/CUIResources.h"
 #include "startup/COption.h"
 #include "startup/CProfile.h"
 #include "startup/LanguageCatalog.h"
@@ -20,6 +19,7 @@
 #include "kestrel/KestrelTypes.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -38,12 +38,10 @@ public:
     CKestrelApp(const CKestrelApp&) = delete;
     CKestrelApp& operator=(const CKestrelApp&) = delete;
 
-    // The one application object (nullptr before it is built).
-    static CKestrelApp* Instance();
-
-    // Builds the main window that InitInstance runs. The program sets it
-    // before InitInstance; without one a plain skinned stand-in runs.
-    using MainWindowFactory = std::function<std::unique_ptr<QDialog>()>;
+    // Builds the main window that InitInstance runs, for the application
+    // given. The program sets it before InitInstance; without one a plain
+    // skinned stand-in runs.
+    using MainWindowFactory = std::function<std::unique_ptr<QDialog>(CKestrelApp&)>;
     static void SetMainWindowFactory(MainWindowFactory factory);
 
     // Runs start-up, the main window and the clean-up. Always 0, as the
@@ -59,14 +57,11 @@ public:
     // panels against the real resources. false when a step fails.
     bool PrepareWithoutWindow(const QString& appFolder);
 
-    // ---- Resource look-ups ----------------------------------------------
-    QString GetUIText(const QString& key) const;
-    QString GetUIMapInfo() const;
-    const _WIN_POS* GetUIPos(const QString& key) const;
-    const QImage* GetUIImage(const QString& key) const;
-    const QPixmap* GetUIBitmap(const QString& key) const;
-    const QIcon* GetUIIcon(const QString& key) const;
-    int GetUIFontSize(const QString& key) const;
+    // Why start-up failed (empty while it has not).
+    const QString& FailureReason() const { return m_strFailure; }
+
+    // The skin and text look-ups, for the windows this application builds.
+    const CUIResources& Resources() const { return m_resources; }
 
     // ---- State for the windows ------------------------------------------
     const QString& AppFolder() const { return m_strAppDir; }
@@ -81,7 +76,6 @@ public:
     const CProfile& Profile() const { return m_profile; }
     const LanguageCatalog& Languages() const { return m_languages; }
     int CurrentLanguage() const { return m_nCurLang; }
-    const QString& FontName() const { return m_strFontName; }
     const _PLUGIN_INFO& PluginInfo() const { return m_pluginInfo; }
     CPluginManager* PluginManager() const { return m_pPluginManager.get(); }
     int PluginCount() const { return m_nPluginCount; }
@@ -119,7 +113,16 @@ private:
     void SelectDialogSize();
     void ShutdownResources();
     void RunMainWindow();
-    void Fail(const QString& message);
+    // Ends start-up with status 1. `message`: the fixed message box text, or
+    // empty where start-up ends without one; `reason` then goes to stderr.
+    // Both are traced, with `reason` as the detail of a message box.
+    void Fail(const QString& message, const QString& reason);
+    // The reason a chosen plug-in is not there, with the files that were
+    // skipped and why.
+    QString PluginMissingReason(const QStringList& triedNames) const;
+    QString OptionFailureReason() const;
+    QString SkinFailureReason() const;
+    QString LanguageFailureReason() const;
 
     bool SuppliesSkin() const { return m_pluginInfo.bSkinResources != 0; }
     bool SuppliesTexts() const { return m_pluginInfo.bTexts != 0; }
@@ -136,10 +139,8 @@ private:
     COption m_option;
     CProfile m_profile;
     int m_nCurLang = -1;
-    QString m_strFontName;
-    CUIText m_uiText;
-    CUICoordi m_uiCoordi;
-    CUIImage m_uiImage;
+    CUIResources m_resources;
+    std::unique_ptr<CUIResources::IPluginSource> m_pluginSource;
     int m_nDlgSizeChoice = 0;
     int m_nDlgSizeMax = 0;
     int m_nDlgWidth = 1280;
@@ -152,6 +153,7 @@ private:
     CSingleInstance m_instanceLock;
     QWidget* m_pMainWnd = nullptr;
     int m_exitStatus = kExitOk;
+    QString m_strFailure;
     QString m_strStartFolder;
     int m_nStartPlay = -1;
 };

@@ -71,7 +71,7 @@ protected:
     int OpenWindowWithCard(const std::function<void(kestrel::cardgen::CardOptions&)>& shape = nullptr)
     {
         m_folder = WriteCard(shape);
-        w = std::make_unique<CKestrelDlg>();
+        w = std::make_unique<CKestrelDlg>(m_app.App());
         w->show();
         Settle();
         return w->LoadRecordingFolder(QString::fromStdString(m_folder));

@@ -61,7 +61,7 @@ TEST_F(WindowPlayback, TheCommandLineLoadsItsFolderAndPlaysItsRow)
 {
     m_folder = WriteCard();
     m_app.App().SetStartRequest(QString::fromStdString(m_folder), 1);
-    w = std::make_unique<CKestrelDlg>();
+    w = std::make_unique<CKestrelDlg>(m_app.App());
     w->show();
     const bool playing = WaitFor([&] { return w->ListPlayingIndex() == 1; }, 5000);
     m_app.App().SetStartRequest(QString(), -1);
@@ -142,11 +142,11 @@ TEST(WindowLanguage, PanelsTakeTheNewLanguage)
     PreparedApp prepared(options);
     ASSERT_TRUE(prepared.Ok());
     CKestrelApp& app = prepared.App();
-    CKestrelDlg w;
+    CKestrelDlg w(app);
     w.show();
     QApplication::processEvents();
     ASSERT_NE(w.FullScreenWnd(), nullptr);
-    EXPECT_EQ(w.FullScreenWnd()->LabelText(), app.GetUIText(QStringLiteral("display_text_front")));
+    EXPECT_EQ(w.FullScreenWnd()->LabelText(), app.Resources().GetUIText(QStringLiteral("display_text_front")));
 
     ASSERT_TRUE(app.LoadLanguage(prepared.TestLanguageIndex()));
     w.ReapplyLanguage();

@@ -172,7 +172,7 @@ TEST_F(WindowPlayback, SpeedLabelsTimeLapseAndVolumeLimits)
 
     w->Button(kBtnTimelapse)->SetCheck(1);
     w->DispatchCommand(kBtnTimelapse);
-    const QString suffix = CKestrelApp::Instance()->GetUIText(QStringLiteral("btn_timelapse"));
+    const QString suffix = m_app.App().Resources().GetUIText(QStringLiteral("btn_timelapse"));
     EXPECT_EQ(speed->GetWindowText(), QStringLiteral("x1.5 (%1)").arg(suffix));
     w->DispatchCommand(kBtnPbSpeed);
     EXPECT_EQ(w->Slider(kSldPbSpeed)->GetPos(), 2);
@@ -205,14 +205,14 @@ TEST_F(WindowPlayback, SwitchWithAOneChannelRecordingOnlyReturnsToTheFront)
     w->DispatchCommand(kBtnSwitch);
     EXPECT_EQ(Flow().ViewChannel(), 0);
     EXPECT_EQ(w->FullScreenWnd()->LabelText(),
-              CKestrelApp::Instance()->GetUIText(QStringLiteral("display_text_front")));
+              m_app.App().Resources().GetUIText(QStringLiteral("display_text_front")));
 }
 
 TEST_F(WindowPlayback, TypeFilterOfTheRealListStopsOnlyWhenTheListChanges)
 {
     ASSERT_EQ(OpenWindowWithCard(), CPlayFlow::kStopped);
     CWndList* list = w->ListWnd();
-    const int type = CKestrelApp::Instance()->PluginManager()->GetRecFileInfo(0)->GetRecType();
+    const int type = m_app.App().PluginManager()->GetRecFileInfo(0)->GetRecType();
     ASSERT_TRUE(w->PlayRow(0));
 
     // All already stands for every type: nothing is posted, playback goes on.
@@ -246,14 +246,14 @@ TEST_P(WindowOpenFailed, AnUnopenableRecordingAsksThenContinuesOrStops)
     qputenv("KESTREL_POPUP_ANSWER", goOn ? "ok" : "cancel");
     ASSERT_EQ(OpenWindowWithCard(), CPlayFlow::kStopped);
     // Damage the middle recording after the list was read.
-    CRecFileInfo* rec = CKestrelApp::Instance()->PluginManager()->GetRecFileInfo(1);
+    CRecFileInfo* rec = m_app.App().PluginManager()->GetRecFileInfo(1);
     ASSERT_NE(rec, nullptr);
     std::ofstream(std::filesystem::path(rec->m_arrFilePath[0]), std::ios::binary | std::ios::trunc)
         << "not a recording";
 
     DoubleClickRow(1);
     EXPECT_EQ(LoggedMessages().size(), 1);
-    EXPECT_TRUE(CKestrelApp::Instance()->AcceleratorsEnabled());
+    EXPECT_TRUE(m_app.App().AcceleratorsEnabled());
     if (goOn) {
         ASSERT_TRUE(WaitFor([&] { return w->ListPlayingIndex() == 2; }));
         EXPECT_EQ(Flow().PlayState(), CPlayFlow::kPlaying);

@@ -26,7 +26,7 @@ namespace {
 // The window with its hooks made visible.
 class ProbeDlg : public CKestrelDlg {
 public:
-    ProbeDlg()
+    explicit ProbeDlg(CKestrelApp& app) : CKestrelDlg(app)
     {
         connect(this, &CKestrelDlg::CommandRaised, this, [this](int id) { raised.push_back(id); });
     }
@@ -74,7 +74,7 @@ protected:
 
 TEST_F(MainWndWindow, OpensCentredAtTheSizeClassWithTheInitialControls)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     w.show();
     Settle();
     EXPECT_EQ(w.geometry(), kNormal);
@@ -97,7 +97,7 @@ TEST_F(MainWndWindow, OpensCentredAtTheSizeClassWithTheInitialControls)
 
 TEST_F(MainWndWindow, WindowStateTable)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     w.show();
     Settle();
 
@@ -161,7 +161,7 @@ TEST_F(MainWndWindow, WindowStateTable)
 
 TEST_F(MainWndWindow, NormalStateReturnsWhereTheUserPutTheWindow)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     w.show();
     Settle();
     w.move(100, 50);
@@ -175,7 +175,7 @@ TEST_F(MainWndWindow, NormalStateReturnsWhereTheUserPutTheWindow)
 
 TEST_F(MainWndWindow, RestoreAfterASizeChangeWhileMaximisedCentresTheNewSize)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     w.show();
     Settle();
     w.move(100, 50);
@@ -191,7 +191,7 @@ TEST_F(MainWndWindow, RestoreAfterASizeChangeWhileMaximisedCentresTheNewSize)
 
 TEST_F(MainWndWindow, EveryTableKeyRaisesItsCommandOnlyWhileAcceleratorsAreOn)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     w.show();
     Settle();
     std::vector<int> expected;
@@ -219,7 +219,7 @@ TEST_F(MainWndWindow, EveryTableKeyRaisesItsCommandOnlyWhileAcceleratorsAreOn)
 
 TEST_F(MainWndWindow, ButtonClicksDispatchAndPlaybackCommandsReachTheHook)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     w.show();
     Settle();
     auto* play = w.Button(kBtnPlayForward);
@@ -245,7 +245,7 @@ TEST_F(MainWndWindow, ButtonClicksDispatchAndPlaybackCommandsReachTheHook)
 
 TEST_F(MainWndWindow, APopupCommandIgnoresASecondCallWhileTheFirstRuns)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     int nested = 0;
     QObject::connect(&w, &CKestrelDlg::CommandRaised, &w, [&](int id) {
         if (id == kBtnInfo && nested++ == 0) {
@@ -262,7 +262,7 @@ TEST_F(MainWndWindow, APopupCommandIgnoresASecondCallWhileTheFirstRuns)
 
 TEST_F(MainWndWindow, LayoutBelow1280By720LeavesThePreviousLayout)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     w.show();
     Settle();
     const QRect mask = w.mask().boundingRect();
@@ -279,7 +279,7 @@ TEST_F(MainWndWindow, LayoutBelow1280By720LeavesThePreviousLayout)
 
 TEST_F(MainWndWindow, DragsOnlyByTheTitleBarInTheNormalState)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     w.show();
     Settle();
     auto drag = [&](QPoint from, QPoint by) {
@@ -312,7 +312,7 @@ TEST_F(MainWndWindow, DragsOnlyByTheTitleBarInTheNormalState)
 
 TEST_F(MainWndWindow, CloseStopsFirstThenEndsTheWindowOnce)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     w.show();
     Settle();
     EXPECT_FALSE(w.close());  // the window manager's close takes the exit road
@@ -330,7 +330,7 @@ TEST(MainWndConfig, SwitchesFollowTheConfigurationAndLanguages)
     {
         PreparedApp plain;
         ASSERT_TRUE(plain.Ok());
-        CKestrelDlg w;
+        CKestrelDlg w(plain.App());
         EXPECT_TRUE(w.Control(kBtnLang)->isHidden());  // one language file
         EXPECT_FALSE(w.Control(kBtnSite)->isEnabled());
         EXPECT_TRUE(w.Control(kBtnSetup)->isHidden());
@@ -341,7 +341,7 @@ TEST(MainWndConfig, SwitchesFollowTheConfigurationAndLanguages)
     options.secondLanguage = true;
     PreparedApp full(options);
     ASSERT_TRUE(full.Ok());
-    CKestrelDlg w;
+    CKestrelDlg w(full.App());
     EXPECT_FALSE(w.Control(kBtnLang)->isHidden());
     EXPECT_TRUE(w.Control(kBtnSite)->isEnabled());
     EXPECT_FALSE(w.Control(kBtnSetup)->isHidden());
@@ -357,7 +357,7 @@ TEST(MainWndConfig, PowerSavingModeLeavesTheSystemAlone)
     f.write("[Global]\nPowerSaveMode=1\n");
     f.close();
     {
-        CKestrelDlg w;
+        CKestrelDlg w(prepared.App());
         EXPECT_FALSE(w.KeepAwakeRunning());
     }
     QFile::remove(settings);
@@ -370,8 +370,8 @@ TEST(MainWndConfig, TextsAndToolTipsFollowALanguageChange)
     PreparedApp prepared(options);
     ASSERT_TRUE(prepared.Ok());
     CKestrelApp& app = prepared.App();
-    CKestrelDlg w;
-    EXPECT_EQ(w.Control(kBtnExit)->toolTip(), app.GetUIText("btn_exit"));
+    CKestrelDlg w(app);
+    EXPECT_EQ(w.Control(kBtnExit)->toolTip(), app.Resources().GetUIText("btn_exit"));
 
     const int test = prepared.TestLanguageIndex();
     ASSERT_GE(test, 0);
@@ -390,7 +390,7 @@ TEST(MainWndConfig, TextsAndToolTipsFollowALanguageChange)
     EXPECT_TRUE(w.Control(kBtnIcon)->toolTip().isEmpty());  // has a text, but never a tip
     EXPECT_TRUE(w.Control(kBtnGpsStatus)->toolTip().isEmpty());
     // A key the test language lacks leaves no stale English tip behind.
-    EXPECT_EQ(w.Control(kBtnMin)->toolTip(), app.GetUIText("btn_min"));
+    EXPECT_EQ(w.Control(kBtnMin)->toolTip(), app.Resources().GetUIText("btn_min"));
 
     EXPECT_EQ(w.Control(kStcGpsStatusTag)->GetWindowText(), TestLanguageText("stc_gps_status_tag"));
     EXPECT_EQ(w.Control(kStcGsenX)->GetWindowText(), TestLanguageText("stc_gsen_x"));
@@ -406,7 +406,7 @@ namespace {
 // in the build folder for a look by eye.
 TEST_F(MainWndWindow, PaintsTheSkinAtTheSmallestAndLargestSize)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     w.show();
     Settle();
     for (const QSize size : {QSize(1280, 720), QSize(1920, 1080)}) {
@@ -428,7 +428,7 @@ namespace {
 
 TEST_F(MainWndWindow, AttachedPanelsFollowTheirSlotsAndHideInFullScreen)
 {
-    ProbeDlg w;
+    ProbeDlg w(m_app.App());
     w.show();
     Settle();
     auto* list = new QWidget;

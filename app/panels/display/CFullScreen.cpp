@@ -4,8 +4,8 @@
 
 #include "kestrel/Trace.h"
 #include "kestrel/ViewerMessages.h"
+#include "skin/CUIResources.h"
 #include "skin/SkinScale.h"
-#include "startup/CKestrelApp.h"
 #include "util/PostedMessage.h"
 #include "vidout/IDisplay.h"
 
@@ -39,17 +39,17 @@ QRect ToQRect(const KSkinRect& r)
 }
 
 // A missing record gives an empty zone, which the pointer never enters.
-QRect PlaceRecord(const char* key, int width, int height, const KSkinRect& reference)
+QRect PlaceRecord(const CUIResources& resources, const char* key, int width, int height, const KSkinRect& reference)
 {
-    const CKestrelApp* app = CKestrelApp::Instance();
-    const _WIN_POS* pos = app ? app->GetUIPos(QString::fromLatin1(key)) : nullptr;
+    const _WIN_POS* pos = resources.GetUIPos(QString::fromLatin1(key));
     return pos ? ToQRect(kestrel::skin::ScaleSkinRect(*pos, width, height, reference)) : QRect();
 }
 
 }  // namespace
 
-CFullScreen::CFullScreen(QWidget* parent, CMsgTarget* owner, int screenMode)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_nScreenMode(screenMode), m_pOwner(owner)
+CFullScreen::CFullScreen(QWidget* parent, CMsgTarget* owner, const CUIResources& resources, int screenMode)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_res(resources), m_nScreenMode(screenMode),
+      m_pOwner(owner)
 {
     setMouseTracking(true);
     m_recoveryTimer.setInterval(kRecoveryPeriodMs);
@@ -75,8 +75,7 @@ bool CFullScreen::Create()
 {
     if (m_pDisplay)
         return true;
-    const CKestrelApp* app = CKestrelApp::Instance();
-    if (const _WIN_POS* base = app ? app->GetUIPos(QStringLiteral("base_window")) : nullptr)
+    if (const _WIN_POS* base = m_res.GetUIPos(QStringLiteral("base_window")))
         m_baseWindow = *base;
 
     IDisplay* display = NewDisplay();
@@ -94,14 +93,12 @@ bool CFullScreen::Create()
         screen->installEventFilter(this);
     }
 
-    if (app) {
-        m_strLabel = app->GetUIText(kFullScreenLabelKey);
-        m_strFontFace = app->FontName();
-        m_nFontSize = app->GetUIFontSize(kFullScreenLabelKey);
-    }
+    m_strLabel = m_res.GetUIText(kFullScreenLabelKey);
+    m_strFontFace = m_res.FontName();
+    m_nFontSize = m_res.GetUIFontSize(kFullScreenLabelKey);
     ApplyLabel();
     m_pDisplay->SetLabelPlacement(0, -1);
-    ApplyLogos(*m_pDisplay, {QStringLiteral("logo_main_front"), QStringLiteral("logo_main_rear")});
+    ApplyLogos(*m_pDisplay, m_res, {QStringLiteral("logo_main_front"), QStringLiteral("logo_main_rear")});
     if (width() > 0 && height() > 0)
         ComputeZones(width(), height());
     m_recoveryTimer.start();
@@ -183,8 +180,8 @@ void CFullScreen::ComputeZones(int width, int height)
 {
     CRevealRule::Zones zones;
     for (int strip = 0; strip < CRevealRule::kStripCount; ++strip) {
-        zones.hot[size_t(strip)] = PlaceRecord(kZoneKeys[strip].hot, width, height, m_baseWindow.rect);
-        zones.back[size_t(strip)] = PlaceRecord(kZoneKeys[strip].back, width, height, m_baseWindow.rect);
+        zones.hot[size_t(strip)] = PlaceRecord(m_res, kZoneKeys[strip].hot, width, height, m_baseWindow.rect);
+        zones.back[size_t(strip)] = PlaceRecord(m_res, kZoneKeys[strip].back, width, height, m_baseWindow.rect);
     }
     m_reveal.SetZones(zones);
 }

@@ -17,6 +17,7 @@
 
 #include <optional>
 
+class CUIResources;
 class IDisplay;
 
 class CFullScreen : public QDialog, public CMsgTarget {
@@ -25,7 +26,8 @@ public:
     // `parent` is the first channel's panel; `owner` the main window, which
     // receives the display's notifications and is activated when a strip is
     // revealed (when it is not a widget, the parent's window is).
-    CFullScreen(QWidget* parent, CMsgTarget* owner, int screenMode = 5);
+    // `resources`: the skin and text look-ups; not owned, must outlive the view.
+    CFullScreen(QWidget* parent, CMsgTarget* owner, const CUIResources& resources, int screenMode = 5);
     ~CFullScreen() override;
     CFullScreen(const CFullScreen&) = delete;
     CFullScreen& operator=(const CFullScreen&) = delete;
@@ -80,6 +82,7 @@ private:
     QWidget* OwnerWindow() const;
     void ApplyLabel();
 
+    const CUIResources& m_res;
     int m_nScreenMode;
     QString m_strLabel;
     QString m_strFontFace;

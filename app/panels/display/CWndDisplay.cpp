@@ -11,8 +11,9 @@
 
 using namespace kestrel::display;
 
-CWndDisplay::CWndDisplay(QWidget* parent, CMsgTarget* owner, int channel, int screenMode)
-    : QWidget(parent), m_nChannel(channel), m_nScreenMode(screenMode), m_pOwner(owner)
+CWndDisplay::CWndDisplay(QWidget* parent, CMsgTarget* owner, const CUIResources& resources, int channel,
+                         int screenMode)
+    : QWidget(parent), m_res(resources), m_nChannel(channel), m_nScreenMode(screenMode), m_pOwner(owner)
 {
     m_recoveryTimer.setInterval(kRecoveryPeriodMs);
     connect(&m_recoveryTimer, &QTimer::timeout, this, [this] {
@@ -46,7 +47,7 @@ bool CWndDisplay::Create()
     m_pDisplay = display;
     ApplyLabel();
     m_pDisplay->SetLabelPlacement(0, -1);
-    ApplyLogos(*m_pDisplay, LogoKeysForChannel(m_nChannel));
+    ApplyLogos(*m_pDisplay, m_res, LogoKeysForChannel(m_nChannel));
     m_recoveryTimer.start();
     return true;
 }
@@ -55,7 +56,7 @@ void CWndDisplay::ApplyLabel()
 {
     const QString key = LabelKeyForChannel(m_nChannel);
     if (m_pDisplay && !key.isEmpty())
-        ApplyLabelKey(*m_pDisplay, key);
+        ApplyLabelKey(*m_pDisplay, m_res, key);
 }
 
 void CWndDisplay::UpdateLabel()

@@ -10,12 +10,14 @@
 #include <QTimer>
 #include <QWidget>
 
+class CUIResources;
 class IDisplay;
 
 class CWndDisplay : public QWidget, public CMsgTarget {
     Q_OBJECT
 public:
-    CWndDisplay(QWidget* parent, CMsgTarget* owner, int channel, int screenMode = 5);
+    // `resources`: the skin and text look-ups; not owned, must outlive the panel.
+    CWndDisplay(QWidget* parent, CMsgTarget* owner, const CUIResources& resources, int channel, int screenMode = 5);
     ~CWndDisplay() override;
     CWndDisplay(const CWndDisplay&) = delete;
     CWndDisplay& operator=(const CWndDisplay&) = delete;
@@ -52,6 +54,7 @@ private:
     void ApplyLabel();
     void Destroy();
 
+    const CUIResources& m_res;
     int m_nChannel;
     int m_nScreenMode;
     IDisplay* m_pDisplay = nullptr;

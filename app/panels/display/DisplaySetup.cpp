@@ -1,6 +1,6 @@
 #include "DisplaySetup.h"
 
-#include "startup/CKestrelApp.h"
+#include "skin/CUIResources.h"
 #include "vidout/IDisplay.h"
 
 #include <QPixmap>
@@ -33,19 +33,15 @@ void ApplyLabel(IDisplay& display, const QString& fontFace, int fontSize, const 
     display.SetLabel(fontFace, fontSize, text, kLabelColour);
 }
 
-void ApplyLabelKey(IDisplay& display, const QString& key)
+void ApplyLabelKey(IDisplay& display, const CUIResources& resources, const QString& key)
 {
-    const CKestrelApp* app = CKestrelApp::Instance();
-    if (!app)
-        return;
-    ApplyLabel(display, app->FontName(), app->GetUIFontSize(key), app->GetUIText(key));
+    ApplyLabel(display, resources.FontName(), resources.GetUIFontSize(key), resources.GetUIText(key));
 }
 
-void ApplyLogos(IDisplay& display, const QStringList& keys)
+void ApplyLogos(IDisplay& display, const CUIResources& resources, const QStringList& keys)
 {
-    const CKestrelApp* app = CKestrelApp::Instance();
     for (int i = 0; i < keys.size(); ++i) {
-        const QPixmap* bitmap = app ? app->GetUIBitmap(keys[i]) : nullptr;
+        const QPixmap* bitmap = resources.GetUIBitmap(keys[i]);
         display.SetLogo(i, bitmap ? bitmap->toImage() : QImage());
     }
     display.SelectLogo(0);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+class CUIResources;
 class IDisplay;
 class QSize;
 
@@ -41,12 +42,11 @@ QStringList LogoKeysForChannel(int channel);
 // Sets the label of `display` to `text` in the application's font at
 // `fontSize`, white.
 void ApplyLabel(IDisplay& display, const QString& fontFace, int fontSize, const QString& text);
-// Sets the label from a text key: its text and font size from the
-// application's look-ups.
-void ApplyLabelKey(IDisplay& display, const QString& key);
-// Gives logo i the bitmap of keys[i] (an empty picture when the key has
-// none), then shows logo 0.
-void ApplyLogos(IDisplay& display, const QStringList& keys);
+// Sets the label from a text key: its text and font size from `resources`.
+void ApplyLabelKey(IDisplay& display, const CUIResources& resources, const QString& key);
+// Gives logo i the bitmap of keys[i] in `resources` (an empty picture when
+// the key has none), then shows logo 0.
+void ApplyLogos(IDisplay& display, const CUIResources& resources, const QStringList& keys);
 
 // One round of the recovery poll: a display that needs recovery is marked;
 // when it recovers the mark is removed and the display cleared. A failed

@@ -13,9 +13,8 @@
 
 #include <QPainter>
 
-using kestrel::list::SkinText;
-
-CWndList::CWndList(QWidget* parent, CMsgTarget* owner) : QWidget(parent), m_pOwner(owner)
+CWndList::CWndList(QWidget* parent, CMsgTarget* owner, const CUIResources& resources)
+    : QWidget(parent), CListSkinLookup(resources), m_pOwner(owner)
 {
 }
 

@@ -18,6 +18,7 @@
 #pragma once
 
 #include "CListTypeFilter.h"
+#include "ListSkinLookup.h"
 #include "SameRecording.h"
 
 #include "controls/CMsgTarget.h"
@@ -32,10 +33,11 @@
 class CCtrlButton;
 class CCtrlListbox;
 class CCtrlStatic;
+class CUIResources;
 class CPluginManager;
 class CRecFileInfo;
 
-class CWndList : public QWidget, public CMsgTarget {
+class CWndList : public QWidget, public CMsgTarget, private kestrel::list::CListSkinLookup {
     Q_OBJECT
 public:
     static constexpr int kIdTitle = 8289;
@@ -46,7 +48,8 @@ public:
 
     using RecordEquality = std::function<bool(const CRecFileInfo*, const CRecFileInfo*)>;
 
-    CWndList(QWidget* parent, CMsgTarget* owner);
+    // `resources`: the skin and text look-ups; not owned, must outlive the panel.
+    CWndList(QWidget* parent, CMsgTarget* owner, const CUIResources& resources);
     ~CWndList() override;
 
     // Set before Create(); not owned.

@@ -1,6 +1,6 @@
 #include "ListSkinLookup.h"
 
-#include "startup/CKestrelApp.h"
+#include "skin/CUIResources.h"
 
 namespace kestrel::list {
 
@@ -12,38 +12,33 @@ const _WIN_POS kEmptyPos = [] {
 }();
 }  // namespace
 
-QString SkinText(const QString& key)
+QString CListSkinLookup::SkinText(const QString& key) const
 {
-    const CKestrelApp* app = CKestrelApp::Instance();
-    return app ? app->GetUIText(key) : QString();
+    return m_res.GetUIText(key);
 }
 
-const _WIN_POS& SkinPos(const QString& key)
+const _WIN_POS& CListSkinLookup::SkinPos(const QString& key) const
 {
-    const CKestrelApp* app = CKestrelApp::Instance();
-    const _WIN_POS* pos = app ? app->GetUIPos(key) : nullptr;
+    const _WIN_POS* pos = m_res.GetUIPos(key);
     return pos ? *pos : kEmptyPos;
 }
 
-const QImage* SkinImage(const QString& key)
+const QImage* CListSkinLookup::SkinImage(const QString& key) const
 {
-    const CKestrelApp* app = CKestrelApp::Instance();
-    return app ? app->GetUIImage(key) : nullptr;
+    return m_res.GetUIImage(key);
 }
 
-int SkinFontSize(const QString& key)
+int CListSkinLookup::SkinFontSize(const QString& key) const
 {
-    const CKestrelApp* app = CKestrelApp::Instance();
-    return app ? app->GetUIFontSize(key) : -1;
+    return m_res.GetUIFontSize(key);
 }
 
-QString SkinFontName()
+QString CListSkinLookup::SkinFontName() const
 {
-    const CKestrelApp* app = CKestrelApp::Instance();
-    return app ? app->FontName() : QString();
+    return m_res.FontName();
 }
 
-KSkinRect SkinReference()
+KSkinRect CListSkinLookup::SkinReference() const
 {
     return SkinPos(QStringLiteral("base_window")).rect;
 }

@@ -1,6 +1,7 @@
 #include "PopupTestEnv.h"
 
 #include "OffscreenViewerEnv.h"
+#include "skin/CUIResources.h"
 #include "startup/CKestrelApp.h"
 
 #include <QApplication>
@@ -52,6 +53,11 @@ CKestrelApp& App()
     if (!g_app)
         throw std::runtime_error("the popup test environment is not prepared");
     return *g_app;
+}
+
+const CUIResources& Res()
+{
+    return App().Resources();
 }
 
 }  // namespace popuptest

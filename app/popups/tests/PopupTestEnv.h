@@ -6,12 +6,15 @@
 #include <functional>
 
 class CKestrelApp;
+class CUIResources;
 class QWidget;
 
 namespace popuptest {
 
 // The prepared application object.
 CKestrelApp& App();
+// Its skin and text look-ups, which the popups under test receive.
+const CUIResources& Res();
 
 // Runs `action` once on the modal window shown next (checked every few
 // milliseconds from the event loop), so a test can answer an exec() call.

@@ -3,24 +3,27 @@
 #include "PopupTestEnv.h"
 
 #include "popups/IPopupBase.h"
-#include "startup/CKestrelApp.h"
+#include "skin/CUIResources.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QFile>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-using popuptest::App;
+using popuptest::Res;
 
 const QString kKey = QStringLiteral("popup_dlg_failed");
 
 class TestPopup : public IPopupBase {
 public:
-    explicit TestPopup(const QString& key = kKey, bool withCancel = true) : IPopupBase(100)
+    explicit TestPopup(const QString& key = kKey, bool withCancel = true, const CUIResources& res = Res())
+        : IPopupBase(100, res)
     {
         if (!withCancel)
             CancelButton().hide();
@@ -58,19 +61,19 @@ TEST(PopupBaseTest, APopupWithoutCancelShowsOkAloneAtTheCorner)
 TEST(PopupBaseTest, TitleFontAndSizeComeFromTheTitleKey)
 {
     TestPopup popup;
-    EXPECT_EQ(popup.TitleText(), App().GetUIText(kKey));
+    EXPECT_EQ(popup.TitleText(), Res().GetUIText(kKey));
     EXPECT_FALSE(popup.TitleText().isEmpty()) << "the language file lacks " << kKey.toStdString();
-    const int size = App().GetUIFontSize(kKey);
+    const int size = Res().GetUIFontSize(kKey);
     EXPECT_EQ(popup.TitleFontSize(), size > 0 ? size : 14);
-    if (!App().FontName().isEmpty()) {
-        EXPECT_EQ(popup.TitleFontFace(), App().FontName());
+    if (!Res().FontName().isEmpty()) {
+        EXPECT_EQ(popup.TitleFontFace(), Res().FontName());
     }
-    const _WIN_POS* pos = App().GetUIPos(kKey);
+    const _WIN_POS* pos = Res().GetUIPos(kKey);
     if (pos->cx > 0 && pos->cy > 0) {
         EXPECT_EQ(popup.size(), QSize(pos->cx, pos->cy));
     }
-    EXPECT_EQ(popup.OkButton().GetWindowText(), App().GetUIText(QStringLiteral("common_ok")));
-    EXPECT_EQ(popup.CancelButton().GetWindowText(), App().GetUIText(QStringLiteral("common_cancel")));
+    EXPECT_EQ(popup.OkButton().GetWindowText(), Res().GetUIText(QStringLiteral("common_ok")));
+    EXPECT_EQ(popup.CancelButton().GetWindowText(), Res().GetUIText(QStringLiteral("common_cancel")));
 
     // The popup is centred on the 1920 x 1080 screen when it has no owner.
     const QRect screen = QApplication::primaryScreen()->availableGeometry();
@@ -87,6 +90,30 @@ TEST(PopupBaseTest, AKeyMissingEverywhereLeavesAUsablePopup)
     EXPECT_GT(popup.height(), 40);
     EXPECT_EQ(popup.OkButton().geometry(), ButtonAt(popup.width() - 220, popup.height() - 40));
     EXPECT_TRUE(popup.rect().contains(popup.ExitButton().geometry()));
+    EXPECT_FALSE(popup.TitleBarRect().isEmpty());
+}
+
+// A popup reads the look-ups it was built with, not the application's.
+TEST(PopupBaseTest, TextsAndFontsComeFromTheLookUpsHandedOver)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile lang(dir.filePath(QStringLiteral("lang_xx.ini")));
+    ASSERT_TRUE(lang.open(QIODevice::WriteOnly));
+    lang.write("[Language Info]\nLanguageID=0x0407\n[Font Info]\nFontName=Other Face\n"
+               "[AppPopup]\npopup_dlg_failed=21,Other title\ncommon_ok=12,Yes\ncommon_cancel=12,No\n");
+    lang.close();
+    CUIResources own;
+    own.LoadLanguage(lang.fileName());
+
+    TestPopup popup(kKey, true, own);
+    EXPECT_EQ(popup.TitleText(), QStringLiteral("Other title"));
+    EXPECT_EQ(popup.TitleFontSize(), 21);
+    EXPECT_EQ(popup.TitleFontFace(), QStringLiteral("Other Face"));
+    EXPECT_EQ(popup.OkButton().GetWindowText(), QStringLiteral("Yes"));
+    EXPECT_EQ(popup.CancelButton().GetWindowText(), QStringLiteral("No"));
+    // Without a skin it keeps its default frame.
+    EXPECT_EQ(popup.OkButton().geometry(), ButtonAt(popup.width() - 220, popup.height() - 40));
     EXPECT_FALSE(popup.TitleBarRect().isEmpty());
 }
 

@@ -3,7 +3,7 @@
 #include "PopupTestEnv.h"
 
 #include "popups/CPopupFailed.h"
-#include "startup/CKestrelApp.h"
+#include "skin/CUIResources.h"
 
 #include <gtest/gtest.h>
 
@@ -14,23 +14,23 @@
 
 namespace {
 
-using popuptest::App;
+using popuptest::Res;
 
 TEST(PopupFailedTest, ShowsTheQuestionWithNextAndStop)
 {
-    CPopupFailed popup;
+    CPopupFailed popup(Res());
     EXPECT_EQ(popup.TemplateId(), 115);
-    EXPECT_EQ(popup.TitleText(), App().GetUIText(QStringLiteral("popup_dlg_failed")));
-    EXPECT_EQ(popup.MessageStatic().GetWindowText(), App().GetUIText(QStringLiteral("popup_dlg_failed_msg")));
-    EXPECT_EQ(popup.OkButton().GetWindowText(), App().GetUIText(QStringLiteral("popup_dlg_next")));
-    EXPECT_EQ(popup.CancelButton().GetWindowText(), App().GetUIText(QStringLiteral("popup_dlg_stop")));
+    EXPECT_EQ(popup.TitleText(), Res().GetUIText(QStringLiteral("popup_dlg_failed")));
+    EXPECT_EQ(popup.MessageStatic().GetWindowText(), Res().GetUIText(QStringLiteral("popup_dlg_failed_msg")));
+    EXPECT_EQ(popup.OkButton().GetWindowText(), Res().GetUIText(QStringLiteral("popup_dlg_next")));
+    EXPECT_EQ(popup.CancelButton().GetWindowText(), Res().GetUIText(QStringLiteral("popup_dlg_stop")));
     EXPECT_FALSE(popup.MessageStatic().GetWindowText().isEmpty());
     EXPECT_FALSE(popup.OkButton().GetWindowText().isEmpty());
 }
 
 TEST(PopupFailedTest, TheMessageStaysInsideThePopupAboveTheButtons)
 {
-    CPopupFailed popup;
+    CPopupFailed popup(Res());
     popup.show();
     for (const QSize size : {popup.size(), QSize(300, 150), QSize(640, 360)}) {
         popup.resize(size);
@@ -45,12 +45,12 @@ TEST(PopupFailedTest, TheMessageStaysInsideThePopupAboveTheButtons)
 TEST(PopupFailedTest, NextGoesOnAndStopStops)
 {
     {
-        CPopupFailed popup;
+        CPopupFailed popup(Res());
         popuptest::WhenModalShown([&popup](QWidget*) { QTest::mouseClick(&popup.OkButton(), Qt::LeftButton); });
         EXPECT_EQ(popup.exec(), 1);
     }
     {
-        CPopupFailed popup;
+        CPopupFailed popup(Res());
         popuptest::WhenModalShown([&popup](QWidget*) { QTest::mouseClick(&popup.CancelButton(), Qt::LeftButton); });
         EXPECT_EQ(popup.exec(), 2);
     }
@@ -81,18 +81,18 @@ protected:
 
 TEST_F(UnattendedTest, AnswersWithoutShowingAndLogsTheMessage)
 {
-    CPopupFailed first;
+    CPopupFailed first(Res());
     EXPECT_EQ(first.exec(), 1);  // no answer given: go on
     EXPECT_FALSE(first.isVisible());
-    const QString message = App().GetUIText(QStringLiteral("popup_dlg_failed_msg"));
+    const QString message = Res().GetUIText(QStringLiteral("popup_dlg_failed_msg"));
     EXPECT_EQ(Log(), message + u'\n');
 
     qputenv("KESTREL_POPUP_ANSWER", "cancel");
-    CPopupFailed second;
+    CPopupFailed second(Res());
     EXPECT_EQ(second.exec(), 2);
     EXPECT_EQ(second.result(), 2);
     qputenv("KESTREL_POPUP_ANSWER", "OK");
-    CPopupFailed third;
+    CPopupFailed third(Res());
     EXPECT_EQ(third.exec(), 1);
     EXPECT_EQ(Log(), message + u'\n' + message + u'\n' + message + u'\n');
 }

@@ -2,6 +2,7 @@
 #include "PopupTestEnv.h"
 
 #include "popups/CTranslatedMessageBox.h"
+#include "skin/CUIResources.h"
 #include "startup/CKestrelApp.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 namespace {
 
 using popuptest::App;
+using popuptest::Res;
 
 struct Shown {
     QString ok, cancel, text;
@@ -39,7 +41,7 @@ int ShowAndAnswer(QMessageBox::ButtonRole role, Shown& shown)
         ASSERT_NE(answer, nullptr);
         answer->click();
     });
-    return CTranslatedMessageBox::Show(nullptr, QStringLiteral("Delete?"), QStringLiteral("Kestrel"),
+    return CTranslatedMessageBox::Show(Res(), nullptr, QStringLiteral("Delete?"), QStringLiteral("Kestrel"),
                                        CUtilMessageBox::OkCancel);
 }
 
@@ -50,8 +52,8 @@ TEST(TranslatedMessageBoxTest, CaptionsFollowTheLoadedLanguage)
     ASSERT_GT(count, 0);
     for (int i = 0; i < count; ++i) {
         ASSERT_TRUE(App().LoadLanguage(i));
-        const QString ok = App().GetUIText(QStringLiteral("common_ok"));
-        const QString cancel = App().GetUIText(QStringLiteral("common_cancel"));
+        const QString ok = Res().GetUIText(QStringLiteral("common_ok"));
+        const QString cancel = Res().GetUIText(QStringLiteral("common_cancel"));
         EXPECT_FALSE(ok.isEmpty()) << App().Languages().paths[i].toStdString();
         EXPECT_FALSE(cancel.isEmpty()) << App().Languages().paths[i].toStdString();
 
@@ -71,7 +73,7 @@ TEST(TranslatedMessageBoxTest, UnattendedBoxesAreLoggedAndAnsweredOk)
     ASSERT_TRUE(dir.isValid());
     const QString log = dir.filePath(QStringLiteral("boxes.log"));
     qputenv("KESTREL_MESSAGEBOX_LOG", log.toUtf8());
-    const int result = CTranslatedMessageBox::Show(nullptr, QStringLiteral("line 1\nline 2"), QString(),
+    const int result = CTranslatedMessageBox::Show(Res(), nullptr, QStringLiteral("line 1\nline 2"), QString(),
                                                    CUtilMessageBox::OkCancel);
     qunsetenv("KESTREL_MESSAGEBOX_LOG");
     EXPECT_EQ(result, CUtilMessageBox::IdOk);

@@ -35,9 +35,9 @@ private:
 
 }  // namespace
 
-CKestrelApp* App()
+const CUIResources* Res()
 {
-    return g_ready ? g_app.get() : nullptr;
+    return g_ready ? &g_app->Resources() : nullptr;
 }
 
 }  // namespace paneltest

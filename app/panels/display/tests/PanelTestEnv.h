@@ -3,11 +3,12 @@
 // the display panel tests.
 #pragma once
 
-class CKestrelApp;
+class CUIResources;
 
 namespace paneltest {
 
-// The prepared application object, or null when preparing failed.
-CKestrelApp* App();
+// The look-ups of the prepared application object, or null when preparing
+// failed.
+const CUIResources* Res();
 
 }  // namespace paneltest

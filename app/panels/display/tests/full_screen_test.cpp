@@ -8,7 +8,7 @@
 
 #include "kestrel/ViewerMessages.h"
 #include "skin/SkinScale.h"
-#include "startup/CKestrelApp.h"
+#include "skin/CUIResources.h"
 #include "vidout/IDisplay.h"
 
 #include <QApplication>
@@ -23,7 +23,10 @@ namespace {
 
 class FakeFullScreen : public CFullScreen {
 public:
-    FakeFullScreen(QWidget* parent, CMsgTarget* owner, FakeDisplay* fake) : CFullScreen(parent, owner), m_fake(fake) {}
+    FakeFullScreen(QWidget* parent, CMsgTarget* owner, FakeDisplay* fake)
+        : CFullScreen(parent, owner, *paneltest::Res()), m_fake(fake)
+    {
+    }
 
 protected:
     IDisplay* NewDisplay() override { return m_fake; }
@@ -34,7 +37,7 @@ private:
 
 QRect Placed(const char* key, QSize size)
 {
-    const CKestrelApp* app = paneltest::App();
+    const CUIResources* app = paneltest::Res();
     const _WIN_POS* pos = app->GetUIPos(QString::fromLatin1(key));
     const _WIN_POS* base = app->GetUIPos(QStringLiteral("base_window"));
     if (!pos || !base)
@@ -47,7 +50,7 @@ class FullScreenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app = paneltest::App();
+        app = paneltest::Res();
         ASSERT_TRUE(app) << "the staged application folder could not be prepared";
         owner.resize(800, 450);
         owner.show();
@@ -81,7 +84,7 @@ protected:
         return true;
     }
 
-    CKestrelApp* app = nullptr;
+    const CUIResources* app = nullptr;
     RecordingOwner owner;
     QWidget* panel = nullptr;
     FakeDisplay* fake = nullptr;
@@ -228,7 +231,7 @@ TEST_F(FullScreenTest, RealDisplayShowsThePictureAndPointerMovesOverItReveal)
 {
     if (!HasZones())
         GTEST_SKIP() << "the skin lacks the fullscreen_range_* records";
-    CFullScreen real(panel, &owner);
+    CFullScreen real(panel, &owner, *app);
     ASSERT_TRUE(real.Create());
     real.setGeometry(0, 0, 960, 540);
     real.show();

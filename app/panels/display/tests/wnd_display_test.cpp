@@ -7,7 +7,7 @@
 #include "TestPictures.h"
 
 #include "kestrel/ViewerMessages.h"
-#include "startup/CKestrelApp.h"
+#include "skin/CUIResources.h"
 #include "util/PostedMessage.h"
 
 #include <QElapsedTimer>
@@ -23,7 +23,7 @@ namespace {
 class FakePanel : public CWndDisplay {
 public:
     FakePanel(QWidget* parent, CMsgTarget* owner, int channel, FakeDisplay* fake)
-        : CWndDisplay(parent, owner, channel), m_fake(fake)
+        : CWndDisplay(parent, owner, *paneltest::Res(), channel), m_fake(fake)
     {
     }
 
@@ -44,7 +44,7 @@ void Wait(int ms)
 
 QImage Bitmap(const QString& key)
 {
-    const QPixmap* p = paneltest::App()->GetUIBitmap(key);
+    const QPixmap* p = paneltest::Res()->GetUIBitmap(key);
     return p ? p->toImage() : QImage();
 }
 
@@ -52,7 +52,7 @@ class WndDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app = paneltest::App();
+        app = paneltest::Res();
         ASSERT_TRUE(app) << "the staged application folder could not be prepared";
         host.resize(640, 360);
         host.show();
@@ -68,7 +68,7 @@ protected:
         return panel;
     }
 
-    CKestrelApp* app = nullptr;
+    const CUIResources* app = nullptr;
     RecordingOwner owner;
     QWidget host;
     FakeDisplay* fake = nullptr;
@@ -216,7 +216,7 @@ TEST_F(WndDisplayTest, UpdateLabelAppliesTheLabelAgainAndDestroyFreesTheDisplay)
 
 TEST_F(WndDisplayTest, DrawnPictureShowsInThePanel)
 {
-    CWndDisplay panel(&host, &owner, 0);
+    CWndDisplay panel(&host, &owner, *app, 0);
     panel.setGeometry(0, 0, 320, 240);
     ASSERT_TRUE(panel.Create());
     panel.show();

@@ -73,7 +73,7 @@ protected:
         ASSERT_GT(listtest::Card().recordings, 0);
         pm = app->PluginManager();
         parent.resize(900, 600);
-        panel = std::make_unique<CWndList>(&parent, &owner);
+        panel = std::make_unique<CWndList>(&parent, &owner, app->Resources());
         panel->SetPluginManager(pm);
         panel->Create();
         panel->setGeometry(0, 0, 800, 500);
@@ -126,7 +126,8 @@ TEST_F(WndList, RowsShowTypeLocalStartAndChannels)
         ASSERT_NE(rec, nullptr);
         const QDateTime local = QDateTime::fromSecsSinceEpoch(rec->GetStartTime() / 1000, Qt::LocalTime);
         EXPECT_EQ(list->GetItemText(i, 0), "");
-        EXPECT_EQ(list->GetItemText(i, 1), app->GetUIText(QStringLiteral("rec_type_%1").arg(rec->GetRecType())));
+        EXPECT_EQ(list->GetItemText(i, 1),
+                  app->Resources().GetUIText(QStringLiteral("rec_type_%1").arg(rec->GetRecType())));
         EXPECT_EQ(list->GetItemText(i, 2), local.toString("yyyy-MM-dd"));
         EXPECT_EQ(list->GetItemText(i, 3), local.toString("HH:mm:ss"));
         EXPECT_EQ(list->GetItemText(i, 4), "1/2");  // two channel files each
@@ -189,7 +190,7 @@ TEST_F(WndList, TypeButtonNarrowsTheListAndPostsStop)
     EXPECT_EQ(panel->AllButton()->GetCheck(), 0);
     EXPECT_EQ(list->GetItemCount(), ofType);
     for (int i = 0; i < list->GetItemCount(); ++i)
-        EXPECT_EQ(list->GetItemText(i, 1), app->GetUIText(QStringLiteral("rec_type_%1").arg(type)));
+        EXPECT_EQ(list->GetItemText(i, 1), app->Resources().GetUIText(QStringLiteral("rec_type_%1").arg(type)));
     EXPECT_EQ(list->GetSelectedItem(), 0);
     EXPECT_EQ(parent.TakePosted(), (std::vector<Message>{{WM_PANEL_NOTIFY, kestrel::msg::kNotifyStop, 0}}));
     EXPECT_TRUE(owner.log.empty());
