@@ -37,9 +37,9 @@ private:
 
 QRect Placed(const char* key, QSize size)
 {
-    const CUIResources* app = paneltest::Res();
-    const _WIN_POS* pos = app->GetUIPos(QString::fromLatin1(key));
-    const _WIN_POS* base = app->GetUIPos(QStringLiteral("base_window"));
+    const CUIResources* res = paneltest::Res();
+    const _WIN_POS* pos = res->GetUIPos(QString::fromLatin1(key));
+    const _WIN_POS* base = res->GetUIPos(QStringLiteral("base_window"));
     if (!pos || !base)
         return QRect();
     const KSkinRect r = kestrel::skin::ScaleSkinRect(*pos, size.width(), size.height(), base->rect);
@@ -50,8 +50,8 @@ class FullScreenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app = paneltest::Res();
-        ASSERT_TRUE(app) << "the staged application folder could not be prepared";
+        res = paneltest::Res();
+        ASSERT_TRUE(res) << "the staged application folder could not be prepared";
         owner.resize(800, 450);
         owner.show();
         panel = new QWidget(&owner);
@@ -79,12 +79,12 @@ protected:
     {
         for (const char* key : {"fullscreen_range_top", "fullscreen_range_top_back", "fullscreen_range_right",
                                 "fullscreen_range_right_back", "fullscreen_range_bottom", "fullscreen_range_bottom_back"})
-            if (!app->GetUIPos(QString::fromLatin1(key)))
+            if (!res->GetUIPos(QString::fromLatin1(key)))
                 return false;
         return true;
     }
 
-    const CUIResources* app = nullptr;
+    const CUIResources* res = nullptr;
     RecordingOwner owner;
     QWidget* panel = nullptr;
     FakeDisplay* fake = nullptr;
@@ -96,13 +96,13 @@ TEST_F(FullScreenTest, CreatedHiddenWithFrontLabelTwoLogosAndThePoll)
 {
     EXPECT_FALSE(view->isVisible());
     EXPECT_TRUE(view->isWindow());
-    EXPECT_EQ(fake->label, app->GetUIText("display_text_front"));
-    EXPECT_EQ(fake->labelSize, app->GetUIFontSize("display_text_front"));
-    EXPECT_EQ(fake->labelFace, app->FontName());
+    EXPECT_EQ(fake->label, res->GetUIText("display_text_front"));
+    EXPECT_EQ(fake->labelSize, res->GetUIFontSize("display_text_front"));
+    EXPECT_EQ(fake->labelFace, res->FontName());
     EXPECT_EQ(fake->labelColour, 0xFFFFFFu);
-    EXPECT_EQ(view->LabelText(), app->GetUIText("display_text_front"));
+    EXPECT_EQ(view->LabelText(), res->GetUIText("display_text_front"));
     EXPECT_EQ(fake->calls.filter("Logo"), QStringList({"SetLogo(0)", "SetLogo(1)", "SelectLogo(0)"}));
-    const QPixmap* rear = app->GetUIBitmap("logo_main_rear");
+    const QPixmap* rear = res->GetUIBitmap("logo_main_rear");
     EXPECT_EQ(fake->logos[1], rear ? rear->toImage() : QImage());
     EXPECT_TRUE(fake->calls.contains("SetLabelPlacement(0,-1)"));
     EXPECT_TRUE(view->RecoveryPollActive());
@@ -231,7 +231,7 @@ TEST_F(FullScreenTest, RealDisplayShowsThePictureAndPointerMovesOverItReveal)
 {
     if (!HasZones())
         GTEST_SKIP() << "the skin lacks the fullscreen_range_* records";
-    CFullScreen real(panel, &owner, *app);
+    CFullScreen real(panel, &owner, *res);
     ASSERT_TRUE(real.Create());
     real.setGeometry(0, 0, 960, 540);
     real.show();

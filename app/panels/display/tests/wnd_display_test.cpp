@@ -52,8 +52,8 @@ class WndDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app = paneltest::Res();
-        ASSERT_TRUE(app) << "the staged application folder could not be prepared";
+        res = paneltest::Res();
+        ASSERT_TRUE(res) << "the staged application folder could not be prepared";
         host.resize(640, 360);
         host.show();
     }
@@ -68,7 +68,7 @@ protected:
         return panel;
     }
 
-    const CUIResources* app = nullptr;
+    const CUIResources* res = nullptr;
     RecordingOwner owner;
     QWidget host;
     FakeDisplay* fake = nullptr;
@@ -81,10 +81,10 @@ TEST_F(WndDisplayTest, NamedChannelsGetTheirLabelThenPlacement)
         SCOPED_TRACE(channel);
         auto panel = Make(channel);
         const QString key = kestrel::display::LabelKeyForChannel(channel);
-        EXPECT_FALSE(app->GetUIText(key).isEmpty()) << "language file lacks " << key.toStdString();
-        EXPECT_EQ(fake->label, app->GetUIText(key));
-        EXPECT_EQ(fake->labelSize, app->GetUIFontSize(key));
-        EXPECT_EQ(fake->labelFace, app->FontName());
+        EXPECT_FALSE(res->GetUIText(key).isEmpty()) << "language file lacks " << key.toStdString();
+        EXPECT_EQ(fake->label, res->GetUIText(key));
+        EXPECT_EQ(fake->labelSize, res->GetUIFontSize(key));
+        EXPECT_EQ(fake->labelFace, res->FontName());
         EXPECT_EQ(fake->labelColour, 0xFFFFFFu);
         const int label = int(fake->calls.indexOf("SetLabel"));
         ASSERT_GE(label, 0);
@@ -208,7 +208,7 @@ TEST_F(WndDisplayTest, UpdateLabelAppliesTheLabelAgainAndDestroyFreesTheDisplay)
     auto panel = Make(2);
     fake->label.clear();
     panel->UpdateLabel();
-    EXPECT_EQ(fake->label, app->GetUIText("display_text_left"));
+    EXPECT_EQ(fake->label, res->GetUIText("display_text_left"));
     EXPECT_EQ(fake->calls.count("SetLabel"), 2);
     panel.reset();
     EXPECT_TRUE(deleted);
@@ -216,7 +216,7 @@ TEST_F(WndDisplayTest, UpdateLabelAppliesTheLabelAgainAndDestroyFreesTheDisplay)
 
 TEST_F(WndDisplayTest, DrawnPictureShowsInThePanel)
 {
-    CWndDisplay panel(&host, &owner, *app, 0);
+    CWndDisplay panel(&host, &owner, *res, 0);
     panel.setGeometry(0, 0, 320, 240);
     ASSERT_TRUE(panel.Create());
     panel.show();
