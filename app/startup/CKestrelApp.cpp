@@ -117,7 +117,8 @@ void CKestrelApp::CreateUserFolders()
     m_strFtpDir = m_strDocumentDir + QStringLiteral("/ftp");
     // Parents are created too: a fresh account may lack ~/.local/share.
     for (const QString& folder : {m_strUserDataDir, m_strDocumentDir, m_strBackupDir, m_strFtpDir})
-        QDir().mkpath(folder);
+        if (!QDir().mkpath(folder))
+            kestrel::Trace(QStringLiteral("cannot create %1; going on without it").arg(folder));
 }
 
 bool CKestrelApp::PrepareWithoutWindow(const QString& appFolder)
@@ -213,7 +214,8 @@ bool CKestrelApp::InitPluginManager()
                      .arg(FromPluginText(m_pluginInfo.szTitle, std::size(m_pluginInfo.szTitle)))
                      .arg(sizeof(void*) * 8);
     m_strPluginDataDir = m_strUserDataDir + u'/' + FromPluginText(m_pluginInfo.szName, std::size(m_pluginInfo.szName));
-    QDir().mkpath(m_strPluginDataDir);
+    if (!QDir().mkpath(m_strPluginDataDir))
+        kestrel::Trace(QStringLiteral("cannot create %1; going on without it").arg(m_strPluginDataDir));
     m_pPluginManager->SetAppDir(m_strPluginDataDir.toStdWString());
     if (m_pPluginManager->LoadPlugin(index) == 0) {
         m_pPluginManager.reset();

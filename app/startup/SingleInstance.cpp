@@ -1,11 +1,13 @@
 #include "startup/SingleInstance.h"
 
+#include "startup/Trace.h"
 #include "util/UserFolders.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -35,8 +37,13 @@ bool CSingleInstance::Acquire(const QString& name)
         return true;
     m_path = LockFileFor(name);
     const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return true;  // no lock file possible: run rather than refuse
+    if (fd < 0) {
+        // No lock file possible: run rather than refuse, and say so.
+        const int err = errno;
+        kestrel::Trace(QStringLiteral("no lock file %1 (%2): a second copy is not kept out")
+                           .arg(m_path, QString::fromLocal8Bit(std::strerror(err))));
+        return true;
+    }
     int rc;
     do
         rc = ::flock(fd, LOCK_EX | LOCK_NB);
