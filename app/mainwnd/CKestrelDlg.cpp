@@ -3,6 +3,10 @@
 // MainWnd*.cpp files beside this one.
 #include "CKestrelDlg.h"
 
+#include "FlowPrompt.h"
+#include "ReadoutStatics.h"
+#include "TransportControls.h"
+
 #include "CPlayFlow.h"
 #include "KeepAwake.h"
 #include "PlayStats.h"
@@ -40,7 +44,7 @@ constexpr int kKeepAwakeMs = 30000;
 }  // namespace
 
 CKestrelDlg::CKestrelDlg(CKestrelApp& app, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_app(&app), m_res(&app.Resources())
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_app(&app), m_res(&app.Resources()), m_deck(DeckHooks())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_keepAwake = std::make_unique<CKeepAwake>();
@@ -358,7 +362,8 @@ void CKestrelDlg::showEvent(QShowEvent* e)
         const int delayMs = std::max(0, qEnvironmentVariableIntValue("KESTREL_GRAB_DELAY_MS"));
         QTimer::singleShot(delayMs, this, [this, grabFile] {
             const bool full = m_windowState == kStateFullFromMaximised || m_windowState == kStateFullFromNormal;
-            QWidget* shown = full && m_fullScreen && m_fullScreen->isVisible() ? m_fullScreen.data() : this;
+            QWidget* view = m_deck.FullScreenView();
+            QWidget* shown = full && view && view->isVisible() ? view : this;
             shown->grab().save(grabFile, "PNG");
         });
     }

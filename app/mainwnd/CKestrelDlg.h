@@ -13,7 +13,9 @@
 //
 // On its first show (OnInitDialog) the window builds its own panels (the
 // recording list, four channel displays, the full-screen view), starts the
-// playback flow and acts as the flow's host (IPlayHost, MainWndPlayHost.cpp).
+// playback flow and hands it the views as roles (app/views): the panels and
+// small objects over the window's controls implement them; the window only
+// creates and wires them.
 //
 // Unattended runs: KESTREL_GRAB_MAIN=<file.png> saves what the window shows
 // once it is up (KESTREL_GRAB_DELAY_MS=<n> later); KESTREL_START_FULL=1
@@ -22,8 +24,8 @@
 // and painted.
 #pragma once
 
+#include "DisplayDeck.h"
 #include "MainWndIds.h"
-#include "IPlayHost.h"
 #include "controls/CMsgTarget.h"
 #include "skin/WinPos.h"
 #include "util/CTitleBarDrag.h"
@@ -51,16 +53,19 @@ class CWndList;
 class IDisplay;
 
 namespace kestrel::mainwnd {
+class CFlowPrompt;
 class CKeepAwake;
 class CPlayStats;
+class CReadoutStatics;
 class CThreadPostQueue;
+class CTransportControls;
 struct ControlSpec;
 }
 namespace kestrel::playflow {
 class CPlayFlow;
 }
 
-class CKestrelDlg : public QDialog, public CMsgTarget, public kestrel::playflow::IPlayHost {
+class CKestrelDlg : public QDialog, public CMsgTarget {
     Q_OBJECT
 public:
     static constexpr int kDisplayCount = 4;
@@ -97,14 +102,17 @@ public:
     // Places the channel panels at their "display%d" slots for the view
     // channel; hidden in the full-screen states.
     virtual void LayoutDisplays(int width, int height);
-    int ViewChannel() const { return m_viewChannel; }
-    void SetViewChannel(int channel) { m_viewChannel = channel; }
+    // The playback flow's view channel (0 before the flow exists): the
+    // window keeps no copy of its own.
+    int ViewChannel() const;
+    // The skin's reference size that every record scales from.
+    const KSkinRect& Reference() const { return m_reference; }
     // Client rectangle of the skin's title bar, the drag area in state 0.
     QRect TitleBarRect() const { return m_titleBar; }
     // Where the list panel goes now (also while no panel is attached).
     QRect ListPanelRect() const { return m_listRect; }
     QRect GSensorPanelRect() const { return m_gsensorRect; }
-    QRect DisplaySlotRect(int channel) const { return m_displayRects[size_t(channel)]; }
+    QRect DisplaySlotRect(int channel) const { return m_deck.SlotRect(channel); }
     // True for a short while after a re-layout; the engine's pictures are
     // dropped meanwhile.
     bool PictureSuppressed() const { return m_pictureSuppressed; }
@@ -117,7 +125,7 @@ public:
     void AttachGSensorPanel(QWidget* panel);
     void AttachMapPanel(QWidget* panel);
     QWidget* ListPanel() const { return m_listPanel; }
-    QWidget* FullScreenView() const { return m_fullScreen; }
+    QWidget* FullScreenView() const { return m_deck.FullScreenView(); }
 
     // ---- Texts and settings ----------------------------------------------
     // Captions and tool tips of the controls in the current language.
@@ -145,59 +153,6 @@ public:
     int LoadRecordingFolder(const QString& folder);
     // Plays row `index` as a double click on it does; false when it cannot.
     bool PlayRow(int index);
-
-    // ---- IPlayHost ---------------------------------------------------------
-    void PostPlayerEvent(uintptr_t code) override;
-    void PostPositionUpdate() override;
-    int ListPlayingIndex() override;
-    int ListSelectedIndex() override;
-    void ListMarkPlaying(int row) override;
-    void ListClearPlaying() override;
-    void ListSelectRow(int row) override;
-    void ListSetPlayStatus(bool playing) override;
-    int ListCheckedCount() override;
-    void ListSetState(int state) override;
-    IDisplay* ChannelDisplay(int channel) override;
-    IDisplay* FullScreenDisplay() override;
-    int WindowState() override { return m_windowState; }
-    QSize ClientSize() override { return size(); }
-    void PlaceChannelPanel(int channel, const QString& slotKey, QSize clientSize) override;
-    void HideChannelPanel(int channel) override;
-    void SetFullScreenLabel(const QString& text) override;
-    void StartPictureResumeTimer(int ms) override;
-    void ShowPlayButton(bool showPlay) override;
-    void EnableControl(kestrel::playflow::PlayControl control, bool enabled) override;
-    void SetPlayBarRange(int maxMs) override;
-    void SetPlayBarPos(int ms) override;
-    int PlayBarPos() override;
-    int PlayBarMax() override;
-    void SetPlayBarLabel(const QString& text) override;
-    int SpeedSliderPos() override;
-    void SetSpeedSliderPos(int pos) override;
-    void SetSpeedLabel(const QString& text) override;
-    bool TimeLapseChecked() override;
-    int VolumeSliderPos() override;
-    void SetVolumeSliderPos(int volume) override;
-    bool MuteChecked() override;
-    void SetMuteChecked(bool checked) override;
-    void SetAcceleratorsEnabled(bool enabled) override;
-    int AskOpenFailed() override;
-    QString Text(const QString& key) override;
-    void GSensorSetRecord(CRecFileInfo* rec, const _TAG_STREAM_INFO& stream, int range) override;
-    void GSensorSetCursor(int ms) override;
-    void GSensorReset() override;
-    void UpdateReadouts(int positionMs, const CUserDataInfo* gps) override;
-    void ResetReadouts() override;
-    int MapType() override;
-    bool MapDialogReady() override { return false; }
-    void MapDialogPostRecord(CRecFileInfo*) override {}
-    void MapDialogSetPlaying(bool) override {}
-    void MapDialogSample(const CUserDataInfo&) override {}
-    bool MapPanelReady() override { return false; }
-    bool MapPanelEnabled() override { return false; }
-    void MapPanelLoadTrack(CRecFileInfo*) override {}
-    void MapPanelClearTrack() override {}
-    void MapPanelSample(const CUserDataInfo&) override {}
 
 signals:
     // Every dispatched command, before its handler runs.
@@ -240,6 +195,9 @@ private:
     void LayoutPanels(int width, int height);
     void ApplyRegion(int width, int height);
     QRect Scaled(const QString& key, int width, int height) const;
+    // The font size of a skin key scaled as the controls' (empty `client`:
+    // the window's size now).
+    int ScaledFontSize(const QString& key, QSize client = QSize()) const;
 
     // Paint.
     void PaintBackground(QPainter& p);
@@ -263,7 +221,9 @@ private:
     const _WIN_POS& Pos(const QString& key) const;
 
     // Playback wiring.
+    kestrel::mainwnd::CDisplayDeck::Hooks DeckHooks();
     void CreatePanels();
+    void StartPlayFlow();
     intptr_t OnPlaybackMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam);
     void OnStartupEvent(uintptr_t code);
     void RunCommandLine();
@@ -280,18 +240,13 @@ private:
     QRect m_keptRect;
     QSize m_dialogSize;
     QSize m_laidOutSize;
-    int m_viewChannel = 0;
 
     QRect m_titleBar;
     QRect m_listRect;
     QRect m_gsensorRect;
-    std::array<QRect, kDisplayCount> m_displayRects{};
 
     QPointer<QWidget> m_listPanel;
-    std::array<QPointer<QWidget>, kDisplayCount> m_displayPanels{};
-    std::array<IDisplay*, kDisplayCount> m_displays{};
-    QPointer<QWidget> m_fullScreen;
-    IDisplay* m_fullScreenDisplay = nullptr;
+    kestrel::mainwnd::CDisplayDeck m_deck;
     QPointer<QWidget> m_gsensorPanel;
     std::vector<QPointer<QWidget>> m_mapPanels;
 
@@ -308,6 +263,9 @@ private:
     CFullScreen* m_fullScreenWnd = nullptr;
     std::unique_ptr<kestrel::mainwnd::CPlayStats> m_stats;
     kestrel::mainwnd::CThreadPostQueue* m_posts = nullptr;  // child of the window
+    std::unique_ptr<kestrel::mainwnd::CTransportControls> m_transport;
+    std::unique_ptr<kestrel::mainwnd::CReadoutStatics> m_readouts;
+    std::unique_ptr<kestrel::mainwnd::CFlowPrompt> m_prompt;
     std::unique_ptr<kestrel::playflow::CPlayFlow> m_flow;
     bool m_initialised = false;
 

@@ -8,6 +8,7 @@
 #include "controls/CCtrlButton.h"
 #include "controls/CCtrlSliderEx.h"
 #include "controls/CCtrlStatic.h"
+#include "panels/display/CFullScreen.h"
 #include "panels/list/CWndList.h"
 #include "skin/SkinScale.h"
 #include "startup/CKestrelApp.h"
@@ -60,9 +61,7 @@ void CKestrelDlg::LayoutForSize(int width, int height)
 void CKestrelDlg::LayoutControls(int width, int height)
 {
     const QString face = m_res->FontName();
-    auto fontSize = [&](const QString& key) {
-        return skin::ScaleFontSize(m_res->GetUIFontSize(key), width, height, m_reference);
-    };
+    auto fontSize = [&](const QString& key) { return ScaledFontSize(key, QSize(width, height)); };
 
     for (const ControlSpec& spec : MainControls()) {
         CCtrlWnd* control = Control(spec.id);
@@ -86,27 +85,41 @@ void CKestrelDlg::LayoutControls(int width, int height)
     }
 }
 
+int CKestrelDlg::ScaledFontSize(const QString& key, QSize client) const
+{
+    if (client.isEmpty())
+        client = size();
+    return skin::ScaleFontSize(m_res->GetUIFontSize(key), client.width(), client.height(), m_reference);
+}
+
 void CKestrelDlg::LayoutDisplays(int width, int height)
 {
     const int slotCount = m_app ? DisplaySlotCount(m_app->PluginInfo()) : 2;
     const bool full = IsFullScreenState(m_windowState);
+    const int view = ViewChannel();
     for (int channel = 0; channel < kDisplayCount; ++channel) {
-        QRect rect;
-        if (channel < slotCount) {
-            const int slot = DisplaySlotOf(channel, m_viewChannel, slotCount);
-            rect = Scaled(QStringLiteral("display%1").arg(slot), width, height);
-        }
-        m_displayRects[size_t(channel)] = rect;
-        QWidget* panel = m_displayPanels[size_t(channel)];
-        if (!panel)
-            continue;
-        if (rect.isEmpty() || full) {
-            panel->hide();
-        } else {
-            panel->setGeometry(rect);
-            panel->show();
-        }
+        const QString slot =
+            channel < slotCount ? QStringLiteral("display%1").arg(DisplaySlotOf(channel, view, slotCount)) : QString();
+        m_deck.PlaceChannelPanel(channel, slot, QSize(width, height));
+        if (full)
+            m_deck.HideChannelPanel(channel);
     }
+}
+
+CDisplayDeck::Hooks CKestrelDlg::DeckHooks()
+{
+    CDisplayDeck::Hooks hooks;
+    hooks.slotRect = [this](const QString& key, QSize client) {
+        return key.isEmpty() ? QRect() : Scaled(key, client.width(), client.height());
+    };
+    hooks.windowState = [this] { return m_windowState; };
+    hooks.clientSize = [this] { return size(); };
+    hooks.startResumeTimer = [this](int ms) {
+        m_pictureSuppressed = true;
+        m_pictureTimer.start(ms, this);
+    };
+    hooks.text = [this](const QString& key) { return m_res->GetUIText(key); };
+    return hooks;
 }
 
 void CKestrelDlg::LayoutPanels(int width, int height)
@@ -157,8 +170,7 @@ void CKestrelDlg::AttachDisplayPanel(int channel, QWidget* panel, IDisplay* disp
 {
     if (channel < 0 || channel >= kDisplayCount)
         return;
-    m_displayPanels[size_t(channel)] = panel;
-    m_displays[size_t(channel)] = display;
+    m_deck.AttachChannel(channel, panel, display);
     if (panel) {
         panel->setParent(this);
         panel->hide();
@@ -169,8 +181,7 @@ void CKestrelDlg::AttachDisplayPanel(int channel, QWidget* panel, IDisplay* disp
 
 void CKestrelDlg::AttachFullScreenView(QWidget* view, IDisplay* display)
 {
-    m_fullScreen = view;
-    m_fullScreenDisplay = display;
+    m_deck.AttachFullScreen(view, display, qobject_cast<CFullScreen*>(view));
 }
 
 void CKestrelDlg::AttachGSensorPanel(QWidget* panel)

@@ -1,12 +1,14 @@
 // CKestrelDlg: building the panels the window shows (recording list, the
 // four channel displays, the full-screen view) and starting the playback
-// flow the window hosts.
+// flow with the views as roles.
 #include "CKestrelDlg.h"
 
 #include "CPlayFlow.h"
+#include "FlowPrompt.h"
 #include "PlayStats.h"
+#include "ReadoutStatics.h"
 #include "ThreadPostQueue.h"
-#include "ViewLabel.h"
+#include "TransportControls.h"
 
 #include "controls/CCtrlSliderEx.h"
 #include "panels/display/CFullScreen.h"
@@ -16,6 +18,7 @@
 #include "util/PostedMessage.h"
 
 #include "filehub/CPluginManager.h"
+#include "kestrel/RecordRules.h"
 #include "kestrel/ViewerMessages.h"
 #include "vidout/IDisplay.h"
 
@@ -35,6 +38,11 @@ constexpr int kSpeedSliderMax = 4;
 CWndDisplay* CKestrelDlg::ChannelPanel(int channel) const
 {
     return channel >= 0 && channel < kDisplayCount ? m_channelPanels[size_t(channel)] : nullptr;
+}
+
+int CKestrelDlg::ViewChannel() const
+{
+    return m_flow ? m_flow->ViewChannel() : 0;
 }
 
 void CKestrelDlg::CreatePanels()
@@ -87,17 +95,7 @@ void CKestrelDlg::OnInitDialog()
     if (CCtrlSliderEx* speed = Slider(kSldPbSpeed))
         speed->SetRange(0, kSpeedSliderMax);
 
-    m_posts = new CThreadPostQueue(this, [this](uint32_t msg, uintptr_t wParam) { OnPlaybackMessage(msg, wParam, 0); });
-    m_flow = std::make_unique<CPlayFlow>(*this);
-    kestrel::playflow::PlayFlowContext context;
-    context.settings = &m_setup;
-    context.window = this;
-    if (m_app) {
-        context.plugins = m_app->PluginManager();
-        context.pluginInfo = m_app->PluginInfo();
-        context.userDataFolder = m_app->UserDataFolder();
-    }
-    m_flow->Initialize(context);
+    StartPlayFlow();
     LayoutForSize(width(), height());
 
     // The first run of a plug-in chooser build asks for the plug-in and the
@@ -113,27 +111,60 @@ void CKestrelDlg::OnInitDialog()
         QTimer::singleShot(0, this, [this] { RunCommandLine(); });
 }
 
+void CKestrelDlg::StartPlayFlow()
+{
+    m_posts = new CThreadPostQueue(this, [this](uint32_t msg, uintptr_t wParam) { OnPlaybackMessage(msg, wParam, 0); });
+    auto control = [this](int id) { return Control(id); };
+    auto text = [this](const QString& key) { return m_res->GetUIText(key); };
+    m_transport = std::make_unique<CTransportControls>(control);
+    m_readouts = std::make_unique<CReadoutStatics>(control, text);
+    m_prompt = std::make_unique<CFlowPrompt>(this, m_app, *m_res);
+    m_deck.SetStats(m_stats.get());
+
+    kestrel::views::PlayViews views;
+    views.post = m_posts;
+    views.list = m_stats ? m_stats->WrapList(m_listWnd) : m_listWnd;
+    views.transport = m_transport.get();
+    views.displays = &m_deck;
+    views.readouts = m_readouts.get();
+    views.prompt = m_prompt.get();
+    // The G-sensor graph and the map (panel or dialog, whichever the map
+    // type of the option file selects) join here as their roles when built.
+    m_flow = std::make_unique<CPlayFlow>(views);
+
+    kestrel::playflow::PlayFlowContext context;
+    context.settings = &m_setup;
+    context.window = this;
+    if (m_app) {
+        context.plugins = m_app->PluginManager();
+        context.pluginInfo = m_app->PluginInfo();
+        context.userDataFolder = m_app->UserDataFolder();
+    }
+    m_flow->Initialize(context);
+}
+
 void CKestrelDlg::ReapplyPanelTexts()
 {
     if (m_listWnd) {
-        // Type names live in the rows: fill again, keeping selection and play mark.
-        const int selected = ListSelectedIndex();
-        const int playing = ListPlayingIndex();
-        m_listWnd->ApplyTexts();
-        m_listWnd->FillList();
+        // Type names live in the rows and the font comes with the language:
+        // lay out and fill again, keeping selection and play mark.
+        const int selected = m_listWnd->SelectedRow();
+        const int playing = m_listWnd->PlayingRow();
+        m_listWnd->Relayout();
         if (selected >= 0)
-            ListSelectRow(selected);
+            m_listWnd->SelectRow(selected);
         if (playing >= 0)
-            ListMarkPlaying(playing);
+            m_listWnd->MarkPlayingRow(playing);
     }
     for (CWndDisplay* panel : m_channelPanels)
         if (panel)
             panel->UpdateLabel();
     if (m_fullScreenWnd && m_app) {
-        const int view = m_flow ? m_flow->ViewChannel() : m_viewChannel;
-        const QString key = QString::fromLatin1(kestrel::mainwnd::ViewLabelKey(view));
-        m_fullScreenWnd->SetLabelFont(m_res->FontName(), m_res->GetUIFontSize(key));
-        m_fullScreenWnd->SetLabelText(m_res->GetUIText(key));
+        // The language's face at the scaled size of the front label, and
+        // the name of the view channel.
+        const QString frontKey = QString::fromLatin1(kestrel::ChannelLabelKey(0));
+        m_fullScreenWnd->SetLabelFont(m_res->FontName(), ScaledFontSize(frontKey));
+        m_deck.ShowViewChannel(ViewChannel());
     }
     if (m_flow)
         m_flow->SignalSetupEvent();

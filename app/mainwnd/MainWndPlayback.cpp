@@ -7,6 +7,7 @@
 #include "PlayStats.h"
 
 #include "controls/CtrlMessages.h"
+#include "panels/list/CWndList.h"
 #include "startup/CKestrelApp.h"
 #include "util/PostedMessage.h"
 
@@ -63,7 +64,7 @@ bool CKestrelDlg::PlayRow(int index)
     if (!m_flow || m_flow->PlayState() == CPlayFlow::kNoRecordings)
         return false;
     m_flow->OnPanelNotify(kestrel::msg::kNotifyRowDoubleClick, index);
-    return m_flow->PlayState() == CPlayFlow::kPlaying && ListPlayingIndex() == index;
+    return m_flow->PlayState() == CPlayFlow::kPlaying && m_listWnd && m_listWnd->PlayingRow() == index;
 }
 
 intptr_t CKestrelDlg::OnPlaybackMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam)
@@ -84,8 +85,8 @@ intptr_t CKestrelDlg::OnPlaybackMessage(uint32_t msg, uintptr_t wParam, intptr_t
         m_flow->OnPanelNotify(code, lParam);
         // The list box marks a double-clicked row as playing before it
         // tells the window; a row that did not start must not keep the mark.
-        if (code == kestrel::msg::kNotifyRowDoubleClick && m_flow->PlayState() != CPlayFlow::kPlaying)
-            ListClearPlaying();
+        if (code == kestrel::msg::kNotifyRowDoubleClick && m_flow->PlayState() != CPlayFlow::kPlaying && m_listWnd)
+            m_listWnd->ClearPlayingRow();
         return 0;
     }
     case kestrel::msg::WM_DISPLAY_NOTIFY:

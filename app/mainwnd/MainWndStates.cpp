@@ -132,33 +132,29 @@ void CKestrelDlg::ApplyWindowState(int previous)
     QScreen* screen = ScreenOf(this);
     switch (m_windowState) {
     case kStateNormal:
-        if (m_fullScreen)
-            m_fullScreen->hide();
+        if (QWidget* view = m_deck.FullScreenView())
+            view->hide();
         if (m_keptRect.width() == m_dialogSize.width())
             setGeometry(m_keptRect);
         else
             PlaceCentred();
         break;
     case kStateMaximised:
-        if (m_fullScreen)
-            m_fullScreen->hide();
+        if (QWidget* view = m_deck.FullScreenView())
+            view->hide();
         if (screen)
             setGeometry(screen->availableGeometry());
         break;
     default: {
         const QRect whole = screen ? screen->geometry() : geometry();
         setGeometry(whole);
-        if (m_fullScreen) {
-            m_fullScreen->setGeometry(whole);
-            m_fullScreen->show();
-            m_fullScreen->raise();
+        if (QWidget* view = m_deck.FullScreenView()) {
+            view->setGeometry(whole);
+            view->show();
+            view->raise();
         }
         // Every display starts the full-screen state showing its whole picture.
-        for (IDisplay* display : m_displays)
-            if (display)
-                display->SetArea(IDisplay::kAreaReset, QRect(), QRect());
-        if (m_fullScreenDisplay)
-            m_fullScreenDisplay->SetArea(IDisplay::kAreaReset, QRect(), QRect());
+        m_deck.ResetAreas();
         break;
     }
     }

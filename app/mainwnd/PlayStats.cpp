@@ -59,6 +59,29 @@ std::unique_ptr<CPlayStats> CPlayStats::FromEnvironment()
     return std::make_unique<CPlayStats>(file);
 }
 
+class CPlayStats::StateTap final : public views::IRecordListView {
+public:
+    StateTap(views::IRecordListView* inner, CPlayStats& stats) : m_inner(inner), m_stats(stats) {}
+
+    int PlayingRow() const override { return m_inner->PlayingRow(); }
+    int SelectedRow() const override { return m_inner->SelectedRow(); }
+    void MarkPlayingRow(int row) override { m_inner->MarkPlayingRow(row); }
+    void ClearPlayingRow() override { m_inner->ClearPlayingRow(); }
+    void SelectRow(int row) override { m_inner->SelectRow(row); }
+    void ShowPlayStatus(bool playing) override { m_inner->ShowPlayStatus(playing); }
+    int CheckedRowCount() const override { return m_inner->CheckedRowCount(); }
+    void SetListState(int state) override
+    {
+        // The flow tells the list every play state: the timing hooks in here.
+        m_stats.OnPlayState(state);
+        m_inner->SetListState(state);
+    }
+
+private:
+    views::IRecordListView* m_inner;
+    CPlayStats& m_stats;
+};
+
 CPlayStats::CPlayStats(QString file) : m_file(std::move(file)) {}
 
 CPlayStats::~CPlayStats()
@@ -66,6 +89,14 @@ CPlayStats::~CPlayStats()
     for (QWidget* w : m_watched)
         if (w)
             w->removeEventFilter(this);
+}
+
+views::IRecordListView* CPlayStats::WrapList(views::IRecordListView* list)
+{
+    if (!list)
+        return nullptr;
+    m_listTap = std::make_unique<StateTap>(list, *this);
+    return m_listTap.get();
 }
 
 IDisplay* CPlayStats::Wrap(int slot, IDisplay* display)

@@ -7,6 +7,8 @@
 // variable is set, so a normal run pays one environment look-up.
 #pragma once
 
+#include "views/IRecordListView.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -39,6 +41,9 @@ public:
     void WatchPaints(int slot, QWidget* widget);
     // The window's play state; time in state 2 counts as played.
     void OnPlayState(int state);
+    // The list the flow shall use: a wrapper that forwards every call to
+    // `list` (kept, not owned) and times the play states it is told.
+    views::IRecordListView* WrapList(views::IRecordListView* list);
 
     int Delivered(int slot) const;
     int Painted(int slot) const;
@@ -52,9 +57,11 @@ protected:
 
 private:
     class CountingDisplay;
+    class StateTap;
 
     QString m_file;
     std::array<std::unique_ptr<CountingDisplay>, kSlots> m_wrappers;
+    std::unique_ptr<StateTap> m_listTap;
     std::array<std::atomic<int>, kSlots> m_delivered{};
     std::array<int, kSlots> m_painted{};
     std::array<QWidget*, kSlots> m_watched{};

@@ -1,5 +1,9 @@
 #include "ThreadPostQueue.h"
 
+#include "MainWndIds.h"
+
+#include "kestrel/ViewerMessages.h"
+
 #include <QMetaObject>
 
 namespace kestrel::mainwnd {
@@ -32,6 +36,16 @@ void CThreadPostQueue::Drain()
     }
     for (const auto& [msg, wParam] : items)
         m_handler(msg, wParam);
+}
+
+void CThreadPostQueue::PostPlayerEvent(uintptr_t code)
+{
+    Post(kestrel::msg::WM_PLAYER_EVENT, code);
+}
+
+void CThreadPostQueue::PostPositionUpdate()
+{
+    Post(kMsgPositionUpdate, 0);
 }
 
 }  // namespace kestrel::mainwnd

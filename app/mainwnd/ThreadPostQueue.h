@@ -3,8 +3,11 @@
 // mutex, and one queued call of Drain per batch makes the user-interface
 // thread run the handler for each, in order. The data crosses threads only
 // under our own lock (the queued call carries nothing), so the thread
-// checker sees the whole hand-off.
+// checker sees the whole hand-off. It is the playback flow's post role:
+// player events and position updates go through it.
 #pragma once
+
+#include "views/IFlowPost.h"
 
 #include <QObject>
 
@@ -16,7 +19,7 @@
 
 namespace kestrel::mainwnd {
 
-class CThreadPostQueue : public QObject {
+class CThreadPostQueue : public QObject, public views::IFlowPost {
     Q_OBJECT
 public:
     using Handler = std::function<void(uint32_t msg, uintptr_t wParam)>;
@@ -26,6 +29,10 @@ public:
 
     // Any thread.
     void Post(uint32_t msg, uintptr_t wParam);
+
+    // views::IFlowPost (any thread): WM_PLAYER_EVENT and the position update.
+    void PostPlayerEvent(uintptr_t code) override;
+    void PostPositionUpdate() override;
 
     // User-interface thread: runs the handler for every waiting message.
     Q_INVOKABLE void Drain();

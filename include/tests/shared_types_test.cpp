@@ -1,4 +1,5 @@
 #include "kestrel/KestrelTypes.h"
+#include "kestrel/RecordRules.h"
 #include "kestrel/WideText.h"
 
 #include <gtest/gtest.h>
@@ -48,4 +49,32 @@ TEST(WideText, U16SlotsTruncateAndKeepSurrogatePairsWhole)
     EXPECT_EQ(kestrel::FromU16(slot, 4), L"ab");
     kestrel::CopyToU16(slot, 4, L"a\U0001F697");
     EXPECT_EQ(kestrel::FromU16(slot, 4), L"a\U0001F697");
+}
+
+TEST(RecordRules, SameRecordingComparesChannelPathsInOrder)
+{
+    CRecFileInfo a, b, c, d;
+    for (CRecFileInfo* r : {&a, &b}) {
+        r->AddFilePath(L"/card/ch0_x.avi");
+        r->AddFilePath(L"/card/ch1_x.avi");
+    }
+    c.AddFilePath(L"/card/ch1_x.avi");
+    c.AddFilePath(L"/card/ch0_x.avi");
+    d.AddFilePath(L"/card/ch0_x.avi");
+    b.SetStartTime(5);  // other fields do not matter
+    EXPECT_TRUE(kestrel::SameRecording(&a, &b));
+    EXPECT_FALSE(kestrel::SameRecording(&a, &c));
+    EXPECT_FALSE(kestrel::SameRecording(&a, &d));
+    EXPECT_FALSE(kestrel::SameRecording(&a, nullptr));
+    EXPECT_FALSE(kestrel::SameRecording(nullptr, nullptr));
+}
+
+TEST(RecordRules, ChannelLabelKeyNamesEachChannelAndFrontOtherwise)
+{
+    EXPECT_STREQ(kestrel::ChannelLabelKey(0), "display_text_front");
+    EXPECT_STREQ(kestrel::ChannelLabelKey(1), "display_text_rear");
+    EXPECT_STREQ(kestrel::ChannelLabelKey(2), "display_text_left");
+    EXPECT_STREQ(kestrel::ChannelLabelKey(3), "display_text_right");
+    EXPECT_STREQ(kestrel::ChannelLabelKey(4), "display_text_front");
+    EXPECT_STREQ(kestrel::ChannelLabelKey(-1), "display_text_front");
 }

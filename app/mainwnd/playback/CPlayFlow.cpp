@@ -2,6 +2,7 @@
 // position updates and the control states.
 #include "CPlayFlow.h"
 
+#include "AbsentViews.h"
 #include "PlayFormat.h"
 
 #include "filehub/CPluginManager.h"
@@ -11,20 +12,11 @@
 #include "startup/CViewerSetup.h"
 #include "vidout/ISound.h"
 
-#include <chrono>
 #include <ctime>
-#include <thread>
 
 namespace kestrel::playflow {
 
-namespace {
-
-// PlayStop lets the displays' last repaints settle before the panels reset.
-constexpr std::chrono::milliseconds kStopSettle{30};
-
-}  // namespace
-
-CPlayFlow::CPlayFlow(IPlayHost& host) : m_host(host) {}
+CPlayFlow::CPlayFlow(const views::PlayViews& views) : m_v(WithStandIns(views)) {}
 
 CPlayFlow::~CPlayFlow()
 {
@@ -67,11 +59,11 @@ int CPlayFlow::Initialize(const PlayFlowContext& context)
         kestrel::Trace("CKestrelDlg::Initialize() - no set-up event\n");
 
     RefreshDisplays();
-    m_host.SetSpeedSliderPos(kSpeedSliderReset);
+    m_v.transport->SetSpeedSliderPos(kSpeedSliderReset);
     ApplySpeed(0);
     if (m_settings) {
-        m_host.SetVolumeSliderPos(ClampVolume(m_settings->m_nVolume));
-        m_host.SetMuteChecked(m_settings->m_nMute != 0);
+        m_v.transport->SetVolumeSliderPos(ClampVolume(m_settings->m_nVolume));
+        m_v.transport->SetMuteChecked(m_settings->m_nMute != 0);
         if (m_sound) {
             m_sound->SetVolume(ClampVolume(m_settings->m_nVolume));
             m_sound->SetMute(m_settings->m_nMute != 0 ? 1 : 0);
@@ -86,7 +78,7 @@ int CPlayFlow::Initialize(const PlayFlowContext& context)
 
 void CPlayFlow::Uninitialize()
 {
-    if (m_player && (m_player->GetPlayState() != 0 || m_playState == kPlaying))
+    if (m_player && (EngineState() != playcore::PlayState::Stopped || m_playState == kPlaying))
         PlayStop();
     m_worker.Stop();
     if (m_player) {
@@ -111,6 +103,11 @@ void CPlayFlow::Uninitialize()
 
 // ---- Opening and closing ---------------------------------------------------
 
+playcore::PlayState CPlayFlow::EngineState() const
+{
+    return m_player ? static_cast<playcore::PlayState>(m_player->GetPlayState()) : playcore::PlayState::Stopped;
+}
+
 void CPlayFlow::StopEngine(bool clearDisplays)
 {
     if (m_player) {
@@ -132,7 +129,7 @@ int CPlayFlow::PlayStart(int index)
     const std::time_t begun = std::time(nullptr);
     // Stopped and closed whatever the state says: a player left open by a
     // failed Start would refuse every later OpenFile.
-    StopEngine(m_player->GetPlayState() != 0);
+    StopEngine(EngineState() != playcore::PlayState::Stopped);
 
     if (index < 0 || index >= MergedCount())
         return -1;
@@ -143,8 +140,8 @@ int CPlayFlow::PlayStart(int index)
     const int channels = rec->GetChannelCount();
     if (channels != m_laidOutChannels) {
         if (m_viewChannel != 0) {
-            m_viewChannel = 0;
-            LayoutDisplays(m_host.ClientSize());
+            SetViewChannel(0);
+            LayoutDisplays(m_v.displays->ClientSize());
         }
         m_laidOutChannels = channels;
     }
@@ -166,13 +163,13 @@ int CPlayFlow::PlayStart(int index)
     m_pm->ParseGSensor(rec);
     m_pm->ParseGPS(rec);
 
-    m_host.SetPlayBarRange(ToPlayBarMs(m_stream.dDuration));
-    m_host.SetPlayBarPos(0);
+    m_v.transport->SetPlayBarRange(ToPlayBarMs(m_stream.dDuration));
+    m_v.transport->SetPlayBarPos(0);
     WritePlayBarLabel(QStringLiteral("00:00:00/%1").arg(FormatClock(m_stream.dDuration)));
 
     m_curRec = rec;
-    m_host.GSensorSetRecord(rec, m_stream, m_settings ? m_settings->m_nGSensorRange : 2);
-    m_host.GSensorSetCursor(-1);
+    m_v.gsensor->SetRecord(rec, m_stream, m_settings ? m_settings->m_nGSensorRange : 2);
+    m_v.gsensor->SetCursor(-1);
 
     if (!m_worker.Running())
         m_worker.Start([this] { OnPictureWake(); });
@@ -189,18 +186,12 @@ int CPlayFlow::PlayStart(int index)
     m_engineRec = rec;
     m_player->Start();
 
-    m_host.ListMarkPlaying(index);
+    m_v.list->MarkPlayingRow(index);
     m_playState = kPlaying;
     SetControlState(kPlaying);
 
-    if (m_host.MapType() == 1) {
-        if (m_host.MapDialogReady()) {
-            m_host.MapDialogPostRecord(rec);
-            m_host.MapDialogSetPlaying(true);
-        }
-    } else if (m_host.MapPanelReady()) {
-        m_host.MapPanelLoadTrack(rec);
-    }
+    if (m_v.map->Ready())
+        m_v.map->PlaybackStarted(rec);
     return 0;
 }
 
@@ -215,19 +206,17 @@ void CPlayFlow::PlayStop()
     m_positionPending = false;
     StopEngine(false);
     m_failedIndex = -1;
-    m_host.ListClearPlaying();
-    std::this_thread::sleep_for(kStopSettle);
+    m_v.list->ClearPlayingRow();
+    // The engine's threads are joined: no picture reaches a display after
+    // this, so the panels can reset at once.
 
-    // The graph lets go of the record before its samples may go away.
+    // The graph and the map let go of the record before its samples may go.
     CRecFileInfo* rec = m_curRec;
     m_curRec = nullptr;
-    m_host.GSensorSetRecord(nullptr, m_stream, m_settings ? m_settings->m_nGSensorRange : 2);
-    if (m_host.MapType() == 1) {
-        m_host.MapDialogSetPlaying(false);
-    } else {
+    m_v.gsensor->SetRecord(nullptr, m_stream, m_settings ? m_settings->m_nGSensorRange : 2);
+    m_v.map->PlaybackStopped();
+    if (!m_v.map->KeepsRecordSamples())
         ReleaseRecordSamples(rec);
-        m_host.MapPanelClearTrack();
-    }
     SetControlState(kStopped);
 }
 
@@ -243,18 +232,18 @@ void CPlayFlow::ReleaseRecordSamples(CRecFileInfo* rec)
 
 void CPlayFlow::PlayNextOnEnd()
 {
-    const int base = m_failedIndex >= 0 ? m_failedIndex : m_host.ListPlayingIndex();
+    const int base = m_failedIndex >= 0 ? m_failedIndex : m_v.list->PlayingRow();
     m_failedIndex = -1;
     const int next = base + 1;
     if (next >= 0 && next < MergedCount() && RecordAt(next)) {
-        const int remembered = m_player ? m_player->GetPlayState() : 0;
+        const playcore::PlayState remembered = EngineState();
         StopEngine(true);
         PlayStart(next);
-        if ((remembered & kPausedBit) && m_player) {
+        if (playcore::IsPaused(remembered) && m_player) {
             m_player->Pause(0);
             ShowPlayPresentation();
         }
-        m_host.ListMarkPlaying(next);
+        m_v.list->MarkPlayingRow(next);
         return;
     }
     // The end of the last recording stops playback. The play status is
@@ -292,14 +281,12 @@ void CPlayFlow::OnPlayerCallback(uint32_t code, uint32_t, void* info)
             m_sound->Stop();
         break;
     case PB_CB_END:
-        m_host.PostPlayerEvent(msg::kEventEnd);
+        m_v.post->PostPlayerEvent(msg::kEventEnd);
         break;
     case PB_CB_OPEN_FAILED: {
         // Raised inside OpenFile, on the user-interface thread.
-        m_host.SetAcceleratorsEnabled(false);
-        const int answer = m_host.AskOpenFailed();
-        m_host.SetAcceleratorsEnabled(true);
-        m_host.PostPlayerEvent(answer == 1 ? msg::kEventEnd : msg::kEventStop);
+        const bool goOn = m_v.prompt->AskOpenFailed();
+        m_v.post->PostPlayerEvent(goOn ? msg::kEventEnd : msg::kEventStop);
         break;
     }
     default:
@@ -341,7 +328,7 @@ void CPlayFlow::OnVideoFrame(_TAG_DEC_INFO* picture)
             return;
         m_mapSample = *sample;
     }
-    m_host.PostPlayerEvent(msg::kEventGpsSample);
+    m_v.post->PostPlayerEvent(msg::kEventGpsSample);
 }
 
 CUserDataInfo CPlayFlow::MapSample() const
@@ -356,7 +343,7 @@ void CPlayFlow::OnPictureWake()
 {
     // Worker thread: one pending update is enough, it reads the newest time.
     if (m_playState == kPlaying && !m_positionPending.exchange(true))
-        m_host.PostPositionUpdate();
+        m_v.post->PostPositionUpdate();
 }
 
 void CPlayFlow::OnPositionPosted()
@@ -372,12 +359,12 @@ void CPlayFlow::UpdatePosition(double seconds)
     if (!m_pm || m_playState != kPlaying)
         return;
     const int ms = ToPlayBarMs(seconds);
-    m_host.SetPlayBarPos(ms);
+    m_v.transport->SetPlayBarPos(ms);
     WritePlayBarLabel(PlayBarLabel(seconds, m_stream.dDuration));
-    m_host.GSensorSetCursor(ms);
+    m_v.gsensor->SetCursor(ms);
     const CUserDataInfo* gps =
         m_curRec ? m_pm->GetGPSData(m_curRec, m_stream.nLength + static_cast<int64_t>(seconds)) : nullptr;
-    m_host.UpdateReadouts(ms, gps);
+    m_v.readouts->UpdateReadouts(m_curRec, ms, gps);
 }
 
 void CPlayFlow::WritePlayBarLabel(const QString& text)
@@ -385,7 +372,7 @@ void CPlayFlow::WritePlayBarLabel(const QString& text)
     if (text == m_shownLabel)
         return;
     m_shownLabel = text;
-    m_host.SetPlayBarLabel(text);
+    m_v.transport->SetPlayBarLabel(text);
 }
 
 // ---- Control state -----------------------------------------------------------
@@ -394,37 +381,37 @@ void CPlayFlow::SetControlState(int state)
 {
     const bool loaded = state >= kStopped;
     const bool playing = state == kPlaying;
-    m_host.EnableControl(PlayControl::Play, loaded);
-    m_host.EnableControl(PlayControl::Pause, loaded);
-    m_host.EnableControl(PlayControl::Stop, playing);
-    m_host.EnableControl(PlayControl::StepBackward, playing);
-    m_host.EnableControl(PlayControl::StepForward, playing);
-    m_host.EnableControl(PlayControl::PrevFile, loaded);
-    m_host.EnableControl(PlayControl::NextFile, loaded);
-    m_host.EnableControl(PlayControl::TimeLapse, loaded);
-    m_host.EnableControl(PlayControl::PlayBar, playing);
-    m_host.EnableControl(PlayControl::SpeedSlider, loaded);
-    m_host.EnableControl(PlayControl::SpeedReset, loaded);
-    m_host.EnableControl(PlayControl::Snapshot, playing);
-    m_host.EnableControl(PlayControl::Report, playing);
+    m_v.transport->EnableControl(views::PlayControl::Play, loaded);
+    m_v.transport->EnableControl(views::PlayControl::Pause, loaded);
+    m_v.transport->EnableControl(views::PlayControl::Stop, playing);
+    m_v.transport->EnableControl(views::PlayControl::StepBackward, playing);
+    m_v.transport->EnableControl(views::PlayControl::StepForward, playing);
+    m_v.transport->EnableControl(views::PlayControl::PrevFile, loaded);
+    m_v.transport->EnableControl(views::PlayControl::NextFile, loaded);
+    m_v.transport->EnableControl(views::PlayControl::TimeLapse, loaded);
+    m_v.transport->EnableControl(views::PlayControl::PlayBar, playing);
+    m_v.transport->EnableControl(views::PlayControl::SpeedSlider, loaded);
+    m_v.transport->EnableControl(views::PlayControl::SpeedReset, loaded);
+    m_v.transport->EnableControl(views::PlayControl::Snapshot, playing);
+    m_v.transport->EnableControl(views::PlayControl::Report, playing);
     EnableCheckDependent(state);
     if (!playing) {
         ClearDisplays();
-        m_host.SetPlayBarRange(10);
-        m_host.SetPlayBarPos(0);
+        m_v.transport->SetPlayBarRange(10);
+        m_v.transport->SetPlayBarPos(0);
         WritePlayBarLabel(EmptyPlayBarLabel());
-        m_host.ResetReadouts();
-        m_host.GSensorReset();
+        m_v.readouts->ResetReadouts();
+        m_v.gsensor->Reset();
     }
     m_listState = state;
-    m_host.ListSetState(state);
+    m_v.list->SetListState(state);
 }
 
 void CPlayFlow::EnableCheckDependent(int state)
 {
-    const bool checked = state >= kStopped && m_host.ListCheckedCount() > 0;
-    m_host.EnableControl(PlayControl::Backup, state == kPlaying || checked);
-    m_host.EnableControl(PlayControl::Delete, checked);
+    const bool checked = state >= kStopped && m_v.list->CheckedRowCount() > 0;
+    m_v.transport->EnableControl(views::PlayControl::Backup, state == kPlaying || checked);
+    m_v.transport->EnableControl(views::PlayControl::Delete, checked);
 }
 
 // ---- Small helpers ---------------------------------------------------------------

@@ -2,44 +2,45 @@
 // the merged list in the playback engine, starts, pauses, steps, seeks,
 // changes speed and volume, moves to the next or previous recording, turns
 // the engine's callbacks into pictures, sound and player events, and follows
-// the play position with a worker thread. The window owns the controls and
-// reaches them for the flow through IPlayHost; its handlers of the same
-// names delegate here.
+// the play position with a worker thread. It drives the views through their
+// roles (PlayViews); the window only builds and wires them, and its handlers
+// of the same names delegate here.
 //
 // Threads and hand-offs:
 // - User-interface thread: every public operation except OnPlayerCallback.
 // - Engine thread ("PlayManager"): OnPlayerCallback. It draws into the
 //   displays cached on the user-interface thread, feeds the sound object,
 //   writes the last picture time and the map sample, wakes the worker and
-//   posts player events through the host. It reads the record it plays only
+//   posts player events through the post role. It reads the record it plays only
 //   through the engine session (record, duration, start second), which is
 //   published before IPlayback::Start and withdrawn after IPlayback::Stop;
 //   Stop joins the engine thread, so after it no callback can still hold
 //   the record, and only then are records or samples released.
-// - Position worker: woken by each channel-0 picture; it only asks the host
-//   to post one position update (at most one is pending). The update runs
+// - Position worker: woken by each channel-0 picture; it only asks the post
+//   role for one position update (at most one is pending). The update runs
 //   UpdatePosition on the user-interface thread with the newest picture
 //   time, so the worker never waits for that thread, PlayStop can join it,
 //   and a late update after PlayStop finds play state 1 and does nothing.
 #pragma once
 
-#include "IPlayHost.h"
 #include "PositionWorker.h"
 #include "SetupEvent.h"
 
 #include "kestrel/KestrelTypes.h"
+#include "playcore/IPlayback.h"
+#include "views/PlayViews.h"
 
 #include <QSize>
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 
 class CPluginManager;
 class CViewerSetup;
 class IDisplay;
-class IPlayback;
 class ISound;
 class QWidget;
 
@@ -60,13 +61,12 @@ public:
     static constexpr int kNoRecordings = 0;
     static constexpr int kStopped = 1;
     static constexpr int kPlaying = 2;  // also while the player is paused
-    // The player's paused bit (IPlayback::GetPlayState).
-    static constexpr int kPausedBit = 0x80;
     // Value of "display setting" passed with every Draw.
     static constexpr int kDisplayFormat = 5;
     static constexpr int kMaxChannels = 4;
 
-    explicit CPlayFlow(IPlayHost& host);
+    // Null roles in `views` are absent views (see PlayViews).
+    explicit CPlayFlow(const views::PlayViews& views);
     ~CPlayFlow();
     CPlayFlow(const CPlayFlow&) = delete;
     CPlayFlow& operator=(const CPlayFlow&) = delete;
@@ -150,6 +150,8 @@ private:
     void DrawPicture(const _TAG_DEC_INFO& picture);
     void OnPictureWake();
 
+    // The engine's state; Stopped when there is no engine.
+    playcore::PlayState EngineState() const;
     void StopEngine(bool clearDisplays);
     void ClearDisplays();
     void RefreshDisplays();
@@ -157,6 +159,8 @@ private:
     CRecFileInfo* RecordAt(int index);
     int FindRow(const CRecFileInfo* rec);
     void SetListPlayStatus(bool playing);
+    // The view channel and the full-screen label that names it.
+    void SetViewChannel(int channel);
     // Play button shown, pause hidden, the list's play status off.
     void ShowPlayPresentation();
     void EnableCheckDependent(int state);
@@ -166,7 +170,7 @@ private:
     void WritePlayBarLabel(const QString& text);
     void ReleaseRecordSamples(CRecFileInfo* rec);
 
-    IPlayHost& m_host;
+    const views::PlayViews m_v;  // every role set: absent ones are stand-ins
     CPluginManager* m_pm = nullptr;
     CViewerSetup* m_settings = nullptr;
     _PLUGIN_INFO m_info{};
@@ -180,7 +184,7 @@ private:
     _TAG_STREAM_INFO m_stream;
     int m_laidOutChannels = kMaxChannels;
     int m_listState = 0;
-    int m_dragPlayerState = 0;
+    playcore::PlayState m_dragPlayerState = playcore::PlayState::Stopped;
     int m_failedIndex = -1;  // row whose recording could not be opened
     QString m_shownLabel;
     bool m_opening = false;
@@ -188,6 +192,8 @@ private:
     bool m_inPrev = false;
     bool m_inStep = false;
     bool m_inFrameStep = false;
+    // When the last forward step ran: forward steps keep a steady pace.
+    std::chrono::steady_clock::time_point m_lastForwardStep{};
 
     // Shared with the engine thread and the worker.
     std::atomic<int> m_playState{kNoRecordings};

@@ -5,8 +5,8 @@
 #include "PlayFormat.h"
 
 #include "filehub/CPluginManager.h"
+#include "kestrel/RecordRules.h"
 #include "kestrel/ViewerMessages.h"
-#include "panels/list/SameRecording.h"
 #include "playcore/IPlayback.h"
 #include "startup/CViewerSetup.h"
 #include "controls/CtrlMessages.h"
@@ -14,29 +14,14 @@
 #include "vidout/ISound.h"
 
 #include <chrono>
-#include <thread>
 
 namespace kestrel::playflow {
 
 namespace {
 
-// Forward steps pause a moment so a held key does not pile up seeks.
-constexpr std::chrono::milliseconds kStepForwardPause{200};
+// Forward steps keep this pace, so a held key does not pile up seeks.
+constexpr std::chrono::milliseconds kStepForwardPace{200};
 constexpr int kSwitchSuppressMs = 100;
-
-const char* ViewLabelKey(int view)
-{
-    switch (view) {
-    case 1:
-        return "display_text_rear";
-    case 2:
-        return "display_text_left";
-    case 3:
-        return "display_text_right";
-    default:
-        return "display_text_front";
-    }
-}
 
 }  // namespace
 
@@ -45,12 +30,18 @@ const char* ViewLabelKey(int view)
 void CPlayFlow::SetListPlayStatus(bool playing)
 {
     if (m_listState == kPlaying)
-        m_host.ListSetPlayStatus(playing);
+        m_v.list->ShowPlayStatus(playing);
+}
+
+void CPlayFlow::SetViewChannel(int channel)
+{
+    m_viewChannel = channel;
+    m_v.displays->ShowViewChannel(channel);
 }
 
 void CPlayFlow::ShowPlayPresentation()
 {
-    m_host.ShowPlayButton(true);
+    m_v.transport->ShowPlayButton(true);
     SetListPlayStatus(false);
 }
 
@@ -60,14 +51,14 @@ void CPlayFlow::Play()
 {
     if (!m_player)
         return;
-    if (m_player->GetPlayState() == 0) {
-        const int playing = m_host.ListPlayingIndex();
-        if (PlayStart(playing >= 0 ? playing : m_host.ListSelectedIndex()) != 0)
+    if (EngineState() == playcore::PlayState::Stopped) {
+        const int playing = m_v.list->PlayingRow();
+        if (PlayStart(playing >= 0 ? playing : m_v.list->SelectedRow()) != 0)
             return;
     } else {
         m_player->Resume();
     }
-    m_host.ShowPlayButton(false);
+    m_v.transport->ShowPlayButton(false);
     SetListPlayStatus(true);
 }
 
@@ -86,7 +77,7 @@ void CPlayFlow::Stop()
 
 void CPlayFlow::TogglePlayPause()
 {
-    if (m_player && m_player->GetPlayState() == 1)
+    if (EngineState() == playcore::PlayState::Playing)
         Pause();
     else
         Play();
@@ -96,13 +87,13 @@ void CPlayFlow::Restart()
 {
     if (!m_player)
         return;
-    const int state = m_player->GetPlayState();
-    if (state == 0)
+    const playcore::PlayState state = EngineState();
+    if (state == playcore::PlayState::Stopped)
         return;
     m_player->SetPos(0.0);
-    if (state & kPausedBit) {
+    if (playcore::IsPaused(state)) {
         m_player->Resume();
-        m_host.ShowPlayButton(false);
+        m_v.transport->ShowPlayButton(false);
         SetListPlayStatus(true);
     }
 }
@@ -112,7 +103,7 @@ void CPlayFlow::FrameStep()
     KReentryGuard guard(m_inFrameStep);
     if (!guard.Acquired() || m_playState != kPlaying || !m_player)
         return;
-    if (m_player->GetPlayState() & kPausedBit)
+    if (playcore::IsPaused(EngineState()))
         m_player->StepNext();
     else
         Pause();
@@ -127,13 +118,13 @@ void CPlayFlow::NextFile()
         return;
     if (m_playState == kPlaying) {
         PlayNextOnEnd();
-        const int playing = m_host.ListPlayingIndex();
+        const int playing = m_v.list->PlayingRow();
         if (playing >= 0)
-            m_host.ListSelectRow(playing);
+            m_v.list->SelectRow(playing);
     } else if (m_playState == kStopped) {
-        const int next = m_host.ListSelectedIndex() + 1;
+        const int next = m_v.list->SelectedRow() + 1;
         if (next >= 0 && next < MergedCount())
-            m_host.ListSelectRow(next);
+            m_v.list->SelectRow(next);
     }
 }
 
@@ -143,21 +134,21 @@ void CPlayFlow::PrevFile()
     if (!guard.Acquired())
         return;
     if (m_playState == kPlaying) {
-        const int prev = m_host.ListPlayingIndex() - 1;
+        const int prev = m_v.list->PlayingRow() - 1;
         if (prev >= 0 && prev < MergedCount() && RecordAt(prev)) {
             StopEngine(true);
             PlayStart(prev);
-            m_host.ListMarkPlaying(prev);
+            m_v.list->MarkPlayingRow(prev);
         } else {
             Stop();
         }
-        const int playing = m_host.ListPlayingIndex();
+        const int playing = m_v.list->PlayingRow();
         if (playing >= 0)
-            m_host.ListSelectRow(playing);
+            m_v.list->SelectRow(playing);
     } else if (m_playState == kStopped) {
-        const int prev = m_host.ListSelectedIndex() - 1;
+        const int prev = m_v.list->SelectedRow() - 1;
         if (prev >= 0 && prev < MergedCount())
-            m_host.ListSelectRow(prev);
+            m_v.list->SelectRow(prev);
     }
 }
 
@@ -170,7 +161,7 @@ void CPlayFlow::OnPlayBarSlider(uint32_t msg, int positionMs)
     const double seconds = positionMs / 1000.0;
     switch (msg) {
     case ctrlmsg::WM_SLIDER_PRESSED:
-        m_dragPlayerState = m_player->GetPlayState();
+        m_dragPlayerState = EngineState();
         m_player->Pause(0);
         m_player->SetPos(seconds);
         break;
@@ -180,7 +171,7 @@ void CPlayFlow::OnPlayBarSlider(uint32_t msg, int positionMs)
     case ctrlmsg::WM_SLIDER_RELEASED:
         m_player->SetPos(seconds);
         // Only a recording that was running (not paused) runs on.
-        if (m_dragPlayerState == 1)
+        if (m_dragPlayerState == playcore::PlayState::Playing)
             m_player->Resume();
         break;
     default:
@@ -193,10 +184,15 @@ void CPlayFlow::StepForward()
     KReentryGuard guard(m_inStep);
     if (!guard.Acquired() || m_playState != kPlaying || !m_player || !m_settings)
         return;
+    // A step within the pace of the last one is dropped, not queued: a
+    // held key's repeats end with the key.
+    const auto now = std::chrono::steady_clock::now();
+    if (m_lastForwardStep.time_since_epoch().count() != 0 && now - m_lastForwardStep < kStepForwardPace)
+        return;
+    m_lastForwardStep = now;
     const int interval =
-        m_player->GetPlayState() == 1 ? m_settings->m_nStepIntrPlaying : m_settings->m_nStepIntrPause;
-    m_player->SetPos(StepTarget(m_host.PlayBarPos(), m_host.PlayBarMax(), interval, true));
-    std::this_thread::sleep_for(kStepForwardPause);
+        EngineState() == playcore::PlayState::Playing ? m_settings->m_nStepIntrPlaying : m_settings->m_nStepIntrPause;
+    m_player->SetPos(StepTarget(m_v.transport->PlayBarPos(), m_v.transport->PlayBarMax(), interval, true));
 }
 
 void CPlayFlow::StepBackward()
@@ -205,19 +201,19 @@ void CPlayFlow::StepBackward()
     if (!guard.Acquired() || m_playState != kPlaying || !m_player || !m_settings)
         return;
     const int interval =
-        m_player->GetPlayState() == 1 ? m_settings->m_nStepIntrPlaying : m_settings->m_nStepIntrPause;
-    m_player->SetPos(StepTarget(m_host.PlayBarPos(), m_host.PlayBarMax(), interval, false));
+        EngineState() == playcore::PlayState::Playing ? m_settings->m_nStepIntrPlaying : m_settings->m_nStepIntrPause;
+    m_player->SetPos(StepTarget(m_v.transport->PlayBarPos(), m_v.transport->PlayBarMax(), interval, false));
 }
 
 // ---- Speed ---------------------------------------------------------------------------
 
 void CPlayFlow::ApplySpeed(int apply)
 {
-    const SpeedChoice c = SpeedForSlider(m_host.SpeedSliderPos(), m_host.TimeLapseChecked(),
-                                         m_host.Text(QStringLiteral("btn_timelapse")));
+    const SpeedChoice c = SpeedForSlider(m_v.transport->SpeedSliderPos(), m_v.transport->TimeLapseChecked(),
+                                         m_v.prompt->Text(QStringLiteral("btn_timelapse")));
     if (apply && m_player)
         m_player->SetPBSpeed(c.factor);
-    m_host.SetSpeedLabel(c.label);
+    m_v.transport->SetSpeedLabel(c.label);
 }
 
 void CPlayFlow::OnSpeedSlider(uint32_t msg)
@@ -227,7 +223,7 @@ void CPlayFlow::OnSpeedSlider(uint32_t msg)
 
 void CPlayFlow::SpeedReset()
 {
-    m_host.SetSpeedSliderPos(kSpeedSliderReset);
+    m_v.transport->SetSpeedSliderPos(kSpeedSliderReset);
     ApplySpeed(1);
 }
 
@@ -246,21 +242,21 @@ void CPlayFlow::OnVolumeSlider(int position) { SetVolume(position); }
 
 void CPlayFlow::VolumeUp()
 {
-    const int v = ClampVolume((m_settings ? m_settings->m_nVolume : m_host.VolumeSliderPos()) + kVolumeStep);
-    m_host.SetVolumeSliderPos(v);
+    const int v = ClampVolume((m_settings ? m_settings->m_nVolume : m_v.transport->VolumeSliderPos()) + kVolumeStep);
+    m_v.transport->SetVolumeSliderPos(v);
     SetVolume(v);
 }
 
 void CPlayFlow::VolumeDown()
 {
-    const int v = ClampVolume((m_settings ? m_settings->m_nVolume : m_host.VolumeSliderPos()) - kVolumeStep);
-    m_host.SetVolumeSliderPos(v);
+    const int v = ClampVolume((m_settings ? m_settings->m_nVolume : m_v.transport->VolumeSliderPos()) - kVolumeStep);
+    m_v.transport->SetVolumeSliderPos(v);
     SetVolume(v);
 }
 
 void CPlayFlow::OnMuteButton()
 {
-    const int mute = m_host.MuteChecked() ? 1 : 0;
+    const int mute = m_v.transport->MuteChecked() ? 1 : 0;
     if (m_settings)
         m_settings->m_nMute = mute;
     if (m_sound)
@@ -269,7 +265,7 @@ void CPlayFlow::OnMuteButton()
 
 void CPlayFlow::ToggleMute()
 {
-    m_host.SetMuteChecked(!m_host.MuteChecked());
+    m_v.transport->SetMuteChecked(!m_v.transport->MuteChecked());
     OnMuteButton();
 }
 
@@ -281,13 +277,12 @@ void CPlayFlow::SwitchView()
     if (m_playState == kPlaying && m_curRec && m_curRec->GetChannelCount() < 2) {
         if (m_viewChannel == 0)
             return;
-        m_viewChannel = 0;
+        SetViewChannel(0);
     } else {
-        m_viewChannel = (m_viewChannel + 1) % n;
+        SetViewChannel((m_viewChannel + 1) % n);
     }
-    m_host.SetFullScreenLabel(m_host.Text(QString::fromLatin1(ViewLabelKey(m_viewChannel))));
     SuppressPictures(kSwitchSuppressMs);
-    LayoutDisplays(m_host.ClientSize());
+    LayoutDisplays(m_v.displays->ClientSize());
 }
 
 void CPlayFlow::ToggleZoomPipPos()
@@ -315,12 +310,8 @@ bool CPlayFlow::OnPlayerEvent(uintptr_t code)
         const CUserDataInfo sample = MapSample();
         if (sample.m_cStatus != u'A')
             break;
-        if (m_host.MapType() == 1) {
-            if (m_host.MapDialogReady())
-                m_host.MapDialogSample(sample);
-        } else if (m_host.MapPanelReady() && m_host.MapPanelEnabled()) {
-            m_host.MapPanelSample(sample);
-        }
+        if (m_v.map->Ready())
+            m_v.map->Sample(sample);
         break;
     }
     case msg::kEventEnd:
@@ -343,7 +334,7 @@ int CPlayFlow::FindRow(const CRecFileInfo* rec)
     const int count = MergedCount();
     for (int i = 0; i < count; ++i) {
         const CRecFileInfo* r = RecordAt(i);
-        if (r == rec || SameRecording(r, rec))
+        if (r == rec || kestrel::SameRecording(r, rec))
             return i;
     }
     return -1;
@@ -354,38 +345,38 @@ bool CPlayFlow::OnPanelNotify(uint16_t code, intptr_t value)
     switch (code) {
     case msg::kNotifyPlayRecord: {
         auto* rec = reinterpret_cast<CRecFileInfo*>(value);
-        const CRecFileInfo* reference = m_playState == kStopped   ? RecordAt(m_host.ListSelectedIndex())
+        const CRecFileInfo* reference = m_playState == kStopped   ? RecordAt(m_v.list->SelectedRow())
                                         : m_playState == kPlaying ? m_curRec
                                                                   : nullptr;
-        if (!rec || SameRecording(rec, reference))
+        if (!rec || kestrel::SameRecording(rec, reference))
             break;
         const int row = FindRow(rec);
         if (row < 0)
             break;  // not in the list shown: nothing to select or play
         if (m_playState == kStopped) {
-            m_host.ListSelectRow(row);
+            m_v.list->SelectRow(row);
         } else if (m_playState == kPlaying) {
             Stop();
-            m_host.ListSelectRow(row);
+            m_v.list->SelectRow(row);
             Play();
         }
         break;
     }
     case msg::kNotifyMapRecord:
-        if (m_host.MapType() == 1 && m_host.MapDialogReady()) {
-            CRecFileInfo* rec = m_playState == kStopped   ? RecordAt(m_host.ListSelectedIndex())
+        if (m_v.map->Ready()) {
+            CRecFileInfo* rec = m_playState == kStopped   ? RecordAt(m_v.list->SelectedRow())
                                 : m_playState == kPlaying ? m_curRec
                                                           : nullptr;
-            m_host.MapDialogPostRecord(rec);
+            m_v.map->RecordChosen(rec);
         }
         break;
     case msg::kNotifyRowClick:
-        if (m_host.MapType() == 1 && m_host.MapDialogReady())
-            m_host.MapDialogPostRecord(RecordAt(static_cast<int>(value)));
+        if (m_v.map->Ready())
+            m_v.map->RecordChosen(RecordAt(static_cast<int>(value)));
         break;
     case msg::kNotifyRowDoubleClick:
         if (PlayStart(static_cast<int>(value)) == 0) {
-            m_host.ShowPlayButton(false);
+            m_v.transport->ShowPlayButton(false);
             SetListPlayStatus(true);
         }
         break;

@@ -35,9 +35,9 @@ void CPlayFlow::DrawPicture(const _TAG_DEC_INFO& picture)
 void CPlayFlow::RefreshDisplays()
 {
     for (int i = 0; i < kMaxChannels; ++i)
-        m_displays[i] = m_host.ChannelDisplay(i);
-    m_fullScreen = m_host.FullScreenDisplay();
-    m_windowState = m_host.WindowState();
+        m_displays[i] = m_v.displays->ChannelDisplay(i);
+    m_fullScreen = m_v.displays->FullScreenDisplay();
+    m_windowState = m_v.displays->WindowState();
 }
 
 void CPlayFlow::ClearDisplays()
@@ -67,9 +67,9 @@ void CPlayFlow::LayoutDisplays(QSize clientSize)
     const bool fullScreen = m_windowState >= 2;
     for (int i = 0; i < n; ++i) {
         if (fullScreen)
-            m_host.HideChannelPanel(i);
+            m_v.displays->HideChannelPanel(i);
         else
-            m_host.PlaceChannelPanel(i, DisplaySlotKey((view + i) % n), clientSize);
+            m_v.displays->PlaceChannelPanel(i, DisplaySlotKey((view + i) % n), clientSize);
     }
     ApplyAdjustments(m_fullScreen, view);
 }
@@ -77,7 +77,7 @@ void CPlayFlow::LayoutDisplays(QSize clientSize)
 void CPlayFlow::SuppressPictures(int ms)
 {
     m_suppressPictures = 1;
-    m_host.StartPictureResumeTimer(ms);
+    m_v.displays->StartPictureResumeTimer(ms);
 }
 
 void CPlayFlow::ApplyVideoAdjustments()

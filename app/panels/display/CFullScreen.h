@@ -43,6 +43,8 @@ public:
     void SetLabelText(const QString& text);
     void SetLabelFont(const QString& face, int size);
     const QString& LabelText() const { return m_strLabel; }
+    const QString& LabelFontFace() const { return m_strFontFace; }
+    int LabelFontSize() const { return m_nFontSize; }
 
     bool TopRevealed() const { return m_reveal.IsRevealed(CRevealRule::kTop); }
     bool RightRevealed() const { return m_reveal.IsRevealed(CRevealRule::kRight); }

@@ -1,6 +1,7 @@
 #include "DisplaySetup.h"
 
 #include "skin/CUIResources.h"
+#include "kestrel/RecordRules.h"
 #include "vidout/IDisplay.h"
 
 #include <QPixmap>
@@ -11,14 +12,11 @@ namespace kestrel::display {
 
 QString LabelKeyForChannel(int channel)
 {
-    switch (channel) {
-    case kChannelFront: return QStringLiteral("display_text_front");
-    case kChannelRear: return QStringLiteral("display_text_rear");
-    case kChannelLeft: return QStringLiteral("display_text_left");
-    case kChannelRight: return QStringLiteral("display_text_right");
-    case kChannelMapDialog: return QStringLiteral("map_dlg_text");
-    default: return QString();
-    }
+    if (channel >= kChannelFront && channel <= kChannelRight)
+        return QString::fromLatin1(kestrel::ChannelLabelKey(channel));
+    if (channel == kChannelMapDialog)
+        return QStringLiteral("map_dlg_text");
+    return QString();
 }
 
 QStringList LogoKeysForChannel(int channel)

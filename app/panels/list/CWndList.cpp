@@ -116,6 +116,46 @@ void CWndList::SetListState(int playState)
     }
 }
 
+// ---- Rows as the playback flow sees them ---------------------------------------
+// The list box's row states: 1 selected, 2 playing.
+
+namespace {
+constexpr int kRowSelected = 1;
+constexpr int kRowPlaying = 2;
+}  // namespace
+
+int CWndList::PlayingRow() const { return m_pList ? m_pList->GetIndicatedItem() : -1; }
+
+int CWndList::SelectedRow() const { return m_pList ? m_pList->GetSelectedItem() : -1; }
+
+void CWndList::MarkPlayingRow(int row)
+{
+    if (!m_pList)
+        return;
+    m_pList->SetItemState(row, kRowPlaying);
+    m_pList->EnsureVisible(row);
+}
+
+void CWndList::ClearPlayingRow()
+{
+    if (m_pList)
+        m_pList->SetItemState(-1, kRowPlaying);
+}
+
+void CWndList::SelectRow(int row)
+{
+    if (!m_pList)
+        return;
+    m_pList->SetItemState(row, kRowSelected);
+    m_pList->EnsureVisible(row);
+}
+
+void CWndList::ShowPlayStatus(bool playing)
+{
+    if (m_pList)
+        m_pList->SetPlayStatus(playing ? 1 : 0);
+}
+
 // ---- Rows -------------------------------------------------------------------
 
 void CWndList::FillList()
@@ -146,7 +186,7 @@ void CWndList::SelectRecord(const CRecFileInfo* record, const RecordEquality& eq
 {
     if (!record || !m_pPluginManager || !m_pList)
         return;
-    const RecordEquality& same = equal ? equal : RecordEquality(SameRecording);
+    const RecordEquality& same = equal ? equal : RecordEquality(kestrel::SameRecording);
     const int count = m_pPluginManager->GetMergedDataCount();
     for (int i = 0; i < count; ++i) {
         const CRecFileInfo* candidate = m_pPluginManager->GetRecFileInfo(i);

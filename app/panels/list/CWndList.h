@@ -19,9 +19,10 @@
 
 #include "CListTypeFilter.h"
 #include "ListSkinLookup.h"
-#include "SameRecording.h"
+#include "kestrel/RecordRules.h"
 
 #include "controls/CMsgTarget.h"
+#include "views/IRecordListView.h"
 
 #include <QImage>
 #include <QStringList>
@@ -37,7 +38,10 @@ class CUIResources;
 class CPluginManager;
 class CRecFileInfo;
 
-class CWndList : public QWidget, public CMsgTarget, private kestrel::list::CListSkinLookup {
+class CWndList : public QWidget,
+                 public CMsgTarget,
+                 public kestrel::views::IRecordListView,
+                 private kestrel::list::CListSkinLookup {
     Q_OBJECT
 public:
     static constexpr int kIdTitle = 8289;
@@ -65,7 +69,7 @@ public:
     void ApplyTexts();
     void ResetTypeFilter();
     void Relayout();
-    void SelectRecord(const CRecFileInfo* record, const RecordEquality& equal = SameRecording);
+    void SelectRecord(const CRecFileInfo* record, const RecordEquality& equal = kestrel::SameRecording);
     int CountCheckedRows() const;
     int FirstCheckedRow() const;
 
@@ -76,8 +80,17 @@ public:
 
     // The main window's play state: 0 resets the filter and disables the
     // nine buttons, 1 and 2 enable them.
-    void SetListState(int playState);
+    void SetListState(int playState) override;
     int ListState() const { return m_listState; }
+
+    // The list as the playback flow sees it (rows of the list box).
+    int PlayingRow() const override;
+    int SelectedRow() const override;
+    void MarkPlayingRow(int row) override;
+    void ClearPlayingRow() override;
+    void SelectRow(int row) override;
+    void ShowPlayStatus(bool playing) override;
+    int CheckedRowCount() const override { return CountCheckedRows(); }
 
     CCtrlButton* TypeButton(int type) const;
     CCtrlButton* AllButton() const { return m_pAll; }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "CPlayFlow.h"
-#include "FakePlayHost.h"
+#include "FakeViews.h"
 
 #include "CardGen.h"
 #include "filehub/CPluginManager.h"
@@ -55,7 +55,7 @@ protected:
         context.settings = &settings;
         context.userDataFolder = userDataFolder;
         m_pm->GetPluginInfo(m_pm->GetLoadedPlugin(), &context.pluginInfo);
-        flow = std::make_unique<CPlayFlow>(host);
+        flow = std::make_unique<CPlayFlow>(views.Roles());
         flow->Initialize(context);
         flow->SetPlayState(CPlayFlow::kStopped);
         flow->SetControlState(CPlayFlow::kStopped);
@@ -71,11 +71,11 @@ protected:
             std::filesystem::remove_all(m_folder);
     }
 
-    bool Pump(const std::function<bool()>& done, int timeoutMs = 10000) { return host.Pump(*flow, done, timeoutMs); }
+    bool Pump(const std::function<bool()>& done, int timeoutMs = 10000) { return views.post.Pump(*flow, done, timeoutMs); }
     int RecordCount() { return m_pm->GetMergedDataCount(); }
     CRecFileInfo* Record(int i) { return m_pm->GetRecFileInfo(i); }
 
-    FakePlayHost host;
+    FakeViews views;
     CViewerSetup settings;
     QString userDataFolder;  // where Uninitialize saves the settings; empty: nowhere
     std::unique_ptr<CPlayFlow> flow;

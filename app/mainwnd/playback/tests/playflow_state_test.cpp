@@ -28,56 +28,56 @@ TEST_F(PlayFlowTest, ControlStatesFollowTheTable)
     };
     for (int state = 0; state <= 2; ++state) {
         flow->SetControlState(state);
-        EXPECT_EQ(host.listState, state);
+        EXPECT_EQ(views.list.listState, state);
         for (const ControlRow& row : table)
-            EXPECT_EQ(host.Enabled(row.control), row.enabled[state])
+            EXPECT_EQ(views.transport.Enabled(row.control), row.enabled[state])
                 << "state " << state << " control " << static_cast<int>(row.control);
     }
     // A checked row enables backup and delete once recordings are listed.
-    host.checkedRows = 1;
+    views.list.checkedRows = 1;
     for (int state = 0; state <= 2; ++state) {
         flow->SetControlState(state);
-        EXPECT_EQ(host.Enabled(PlayControl::Backup), state >= 1);
-        EXPECT_EQ(host.Enabled(PlayControl::Delete), state >= 1);
+        EXPECT_EQ(views.transport.Enabled(PlayControl::Backup), state >= 1);
+        EXPECT_EQ(views.transport.Enabled(PlayControl::Delete), state >= 1);
     }
     // A check box change alone updates them too.
     flow->SetControlState(1);
-    host.checkedRows = 0;
+    views.list.checkedRows = 0;
     flow->OnPanelNotify(msg::kNotifyRowCheck, 0);
-    EXPECT_FALSE(host.Enabled(PlayControl::Backup));
-    EXPECT_FALSE(host.Enabled(PlayControl::Delete));
+    EXPECT_FALSE(views.transport.Enabled(PlayControl::Backup));
+    EXPECT_FALSE(views.transport.Enabled(PlayControl::Delete));
 }
 
 TEST_F(PlayFlowTest, StoppedStatesResetThePlayBarDisplaysAndReadouts)
 {
     ASSERT_NO_FATAL_FAILURE(LoadCard());
     ASSERT_EQ(flow->PlayStart(0), 0);
-    ASSERT_TRUE(Pump([&] { return host.playBarPos > 0; }));
-    const int clears = host.displays[0].clears;
-    const int resets = host.readoutResets;
+    ASSERT_TRUE(Pump([&] { return views.transport.playBarPos > 0; }));
+    const int clears = views.displays.channels[0].clears;
+    const int resets = views.readouts.resets;
     flow->SetControlState(1);
-    EXPECT_EQ(host.playBarMax, 10);
-    EXPECT_EQ(host.playBarPos, 0);
-    EXPECT_EQ(host.playBarLabel, "00:00:00/00:00:00");
-    EXPECT_GT(host.displays[0].clears, clears);
-    EXPECT_GT(host.fullScreen.clears, 0);
-    EXPECT_EQ(host.readoutResets, resets + 1);
+    EXPECT_EQ(views.transport.playBarMax, 10);
+    EXPECT_EQ(views.transport.playBarPos, 0);
+    EXPECT_EQ(views.transport.playBarLabel, "00:00:00/00:00:00");
+    EXPECT_GT(views.displays.channels[0].clears, clears);
+    EXPECT_GT(views.displays.fullScreen.clears, 0);
+    EXPECT_EQ(views.readouts.resets, resets + 1);
 }
 
 TEST_F(PlayFlowTest, SpeedLabelsAndTimeLapse)
 {
     ASSERT_NO_FATAL_FAILURE(LoadCard());
-    EXPECT_EQ(host.speedPos, 2);
-    EXPECT_EQ(host.speedLabel, "x1.0");
-    host.speedPos = 0;
+    EXPECT_EQ(views.transport.speedPos, 2);
+    EXPECT_EQ(views.transport.speedLabel, "x1.0");
+    views.transport.speedPos = 0;
     flow->OnSpeedSlider(ctrlmsg::WM_SLIDER_MOVED);
-    EXPECT_EQ(host.speedLabel, "x0.25");
-    host.timeLapse = true;
+    EXPECT_EQ(views.transport.speedLabel, "x0.25");
+    views.transport.timeLapse = true;
     flow->OnTimeLapse();
-    EXPECT_EQ(host.speedLabel, "x0.25 (Time-lapse)");
+    EXPECT_EQ(views.transport.speedLabel, "x0.25 (Time-lapse)");
     flow->SpeedReset();
-    EXPECT_EQ(host.speedPos, 2);
-    EXPECT_EQ(host.speedLabel, "x1.0 (Time-lapse)");
+    EXPECT_EQ(views.transport.speedPos, 2);
+    EXPECT_EQ(views.transport.speedLabel, "x1.0 (Time-lapse)");
 }
 
 TEST_F(PlayFlowTest, VolumeKeysStayWithinRange)
@@ -86,16 +86,16 @@ TEST_F(PlayFlowTest, VolumeKeysStayWithinRange)
     settings.m_nVolume = 98;
     flow->VolumeUp();
     EXPECT_EQ(settings.m_nVolume, 100);
-    EXPECT_EQ(host.volumePos, 100);
+    EXPECT_EQ(views.transport.volumePos, 100);
     settings.m_nVolume = 3;
     flow->VolumeDown();
     EXPECT_EQ(settings.m_nVolume, 0);
-    EXPECT_EQ(host.volumePos, 0);
+    EXPECT_EQ(views.transport.volumePos, 0);
     flow->OnVolumeSlider(140);
     EXPECT_EQ(settings.m_nVolume, 100);
 
     flow->ToggleMute();
-    EXPECT_TRUE(host.mute);
+    EXPECT_TRUE(views.transport.mute);
     EXPECT_EQ(settings.m_nMute, 1);
     flow->ToggleMute();
     EXPECT_EQ(settings.m_nMute, 0);
@@ -106,14 +106,14 @@ TEST_F(PlayFlowTest, SwitchCyclesTheViewAndRotatesTheSlots)
     ASSERT_NO_FATAL_FAILURE(LoadCard());
     flow->SwitchView();
     EXPECT_EQ(flow->ViewChannel(), 1);
-    EXPECT_EQ(host.fullScreenLabels.back(), "<display_text_rear>");
-    EXPECT_EQ(host.placed[0], "display1");
-    EXPECT_EQ(host.placed[1], "display0");
-    EXPECT_EQ(host.resumeTimerMs, 100);
+    EXPECT_EQ(views.displays.viewChannels.back(), 1);
+    EXPECT_EQ(views.displays.placed[0], "display1");
+    EXPECT_EQ(views.displays.placed[1], "display0");
+    EXPECT_EQ(views.displays.resumeTimerMs, 100);
     flow->SwitchView();
     EXPECT_EQ(flow->ViewChannel(), 0);
-    EXPECT_EQ(host.fullScreenLabels.back(), "<display_text_front>");
-    EXPECT_EQ(host.placed[0], "display0");
+    EXPECT_EQ(views.displays.viewChannels.back(), 0);
+    EXPECT_EQ(views.displays.placed[0], "display0");
 }
 
 TEST_F(PlayFlowTest, SwitchWithOneChannelOnlyReturnsToTheFirstChannel)
@@ -124,10 +124,24 @@ TEST_F(PlayFlowTest, SwitchWithOneChannelOnlyReturnsToTheFirstChannel)
     ASSERT_EQ(flow->ViewChannel(), 1);
     ASSERT_EQ(flow->PlayStart(0), 0);
     EXPECT_EQ(flow->ViewChannel(), 0) << "a new channel count starts at the first channel";
-    const size_t labels = host.fullScreenLabels.size();
+    const size_t labels = views.displays.viewChannels.size();
     flow->SwitchView();
     EXPECT_EQ(flow->ViewChannel(), 0);
-    EXPECT_EQ(host.fullScreenLabels.size(), labels) << "nothing happens at channel 0";
+    EXPECT_EQ(views.displays.viewChannels.size(), labels) << "nothing happens at channel 0";
+}
+
+TEST_F(PlayFlowTest, AViewResetInFullScreenNamesTheFrontChannel)
+{
+    // In full screen no channel panel is placed, so the label must follow
+    // the view channel by itself.
+    ASSERT_NO_FATAL_FAILURE(LoadCard([](cardgen::CardOptions& o) { o.channels = 1; }));
+    views.displays.windowState = 2;
+    flow->LayoutDisplays({1920, 1080});
+    flow->SwitchView();
+    ASSERT_EQ(views.displays.viewChannels.back(), 1);
+    ASSERT_EQ(flow->PlayStart(0), 0);
+    EXPECT_EQ(flow->ViewChannel(), 0);
+    EXPECT_EQ(views.displays.viewChannels.back(), 0);
 }
 
 TEST_F(PlayFlowTest, FullScreenDrawsOnlyTheViewChannel)
@@ -135,53 +149,65 @@ TEST_F(PlayFlowTest, FullScreenDrawsOnlyTheViewChannel)
     ASSERT_NO_FATAL_FAILURE(LoadCard());
     ASSERT_EQ(flow->PlayStart(0), 0);  // lays out for two channels
     flow->Stop();
-    host.windowState = 3;
+    views.displays.windowState = 3;
     flow->SwitchView();  // view channel 1, laid out for full screen
-    EXPECT_TRUE(host.placed[0].isEmpty()) << "panels stay hidden in full screen";
+    EXPECT_TRUE(views.displays.placed[0].isEmpty()) << "panels stay hidden in full screen";
     flow->ResumePictures();
     // Pictures the first start drew before its stop do not count.
-    for (auto& display : host.displays)
+    for (auto& display : views.displays.channels)
         display.draws = 0;
     ASSERT_EQ(flow->PlayStart(0), 0);  // same channel count: the view stays
     ASSERT_EQ(flow->ViewChannel(), 1);
-    ASSERT_TRUE(Pump([&] { return host.fullScreen.draws.load() > 2; }));
-    EXPECT_EQ(host.displays[0].draws.load(), 0);
-    EXPECT_EQ(host.displays[1].draws.load(), 0);
+    ASSERT_TRUE(Pump([&] { return views.displays.fullScreen.draws.load() > 2; }));
+    EXPECT_EQ(views.displays.channels[0].draws.load(), 0);
+    EXPECT_EQ(views.displays.channels[1].draws.load(), 0);
+    EXPECT_EQ(views.displays.fullScreen.LastChannel(), 1) << "the rear channel's pictures, not the front's";
+}
+
+TEST_F(PlayFlowTest, EachChannelPanelGetsItsOwnChannelsPictures)
+{
+    ASSERT_NO_FATAL_FAILURE(LoadCard());
+    ASSERT_EQ(flow->PlayStart(0), 0);
+    ASSERT_TRUE(Pump([&] {
+        return views.displays.channels[0].draws.load() > 2 && views.displays.channels[1].draws.load() > 2;
+    }));
+    EXPECT_EQ(views.displays.channels[0].LastChannel(), 0);
+    EXPECT_EQ(views.displays.channels[1].LastChannel(), 1);
 }
 
 TEST_F(PlayFlowTest, PlayRecordNotificationSkipsTheSameRecording)
 {
     ASSERT_NO_FATAL_FAILURE(LoadCard());
-    host.selectedRow = 0;
+    views.list.selectedRow = 0;
     // The same recording (equal paths, another object) changes nothing.
     CRecFileInfo copy;
     for (const std::wstring& p : Record(0)->m_arrFilePath)
         copy.AddFilePath(p);
     flow->OnPanelNotify(msg::kNotifyPlayRecord, reinterpret_cast<intptr_t>(&copy));
-    EXPECT_EQ(host.selectedRow, 0);
+    EXPECT_EQ(views.list.selectedRow, 0);
     // Another recording is selected while stopped...
     flow->OnPanelNotify(msg::kNotifyPlayRecord, reinterpret_cast<intptr_t>(Record(2)));
-    EXPECT_EQ(host.selectedRow, 2);
+    EXPECT_EQ(views.list.selectedRow, 2);
     EXPECT_EQ(flow->PlayState(), CPlayFlow::kStopped);
     // ...and played at once while playing.
     ASSERT_EQ(flow->PlayStart(0), 0);
     flow->OnPanelNotify(msg::kNotifyPlayRecord, reinterpret_cast<intptr_t>(Record(1)));
-    EXPECT_EQ(host.selectedRow, 1);
-    EXPECT_EQ(host.playingRow, 1);
+    EXPECT_EQ(views.list.selectedRow, 1);
+    EXPECT_EQ(views.list.playingRow, 1);
     EXPECT_EQ(flow->CurrentRecord(), Record(1));
 }
 
 TEST_F(PlayFlowTest, NextAndPreviousWhileStoppedOnlyMoveTheSelection)
 {
     ASSERT_NO_FATAL_FAILURE(LoadCard());
-    host.selectedRow = 0;
+    views.list.selectedRow = 0;
     flow->NextFile();
-    EXPECT_EQ(host.selectedRow, 1);
+    EXPECT_EQ(views.list.selectedRow, 1);
     flow->NextFile();
     flow->NextFile();
-    EXPECT_EQ(host.selectedRow, 2) << "no row after the last";
+    EXPECT_EQ(views.list.selectedRow, 2) << "no row after the last";
     flow->PrevFile();
-    EXPECT_EQ(host.selectedRow, 1);
+    EXPECT_EQ(views.list.selectedRow, 1);
     EXPECT_EQ(flow->PlayState(), CPlayFlow::kStopped);
     EXPECT_EQ(flow->CurrentRecord(), nullptr);
 }
@@ -191,12 +217,12 @@ TEST_F(PlayFlowTest, PreviousAtTheFirstRecordingStops)
     ASSERT_NO_FATAL_FAILURE(LoadCard());
     ASSERT_EQ(flow->PlayStart(1), 0);
     flow->PrevFile();
-    EXPECT_EQ(host.playingRow, 0);
-    EXPECT_EQ(host.selectedRow, 0);
+    EXPECT_EQ(views.list.playingRow, 0);
+    EXPECT_EQ(views.list.selectedRow, 0);
     EXPECT_EQ(flow->CurrentRecord(), Record(0));
     flow->PrevFile();
     EXPECT_EQ(flow->PlayState(), CPlayFlow::kStopped);
-    EXPECT_TRUE(host.playShown);
+    EXPECT_TRUE(views.transport.playShown);
 }
 
 TEST_F(PlayFlowTest, AdjustmentsAndZoomOptionsReachEveryDisplay)
@@ -206,18 +232,18 @@ TEST_F(PlayFlowTest, AdjustmentsAndZoomOptionsReachEveryDisplay)
     settings.m_nContrast[1] = 20;
     settings.m_nFlip[1] = 0x103;  // only the low byte counts
     flow->OnPlayerEvent(msg::kEventVideoAdjust);
-    EXPECT_EQ(host.displays[1].brightness, 70);
-    EXPECT_EQ(host.displays[1].contrast, 20);
-    EXPECT_EQ(host.displays[1].flip, 3);
-    EXPECT_EQ(host.fullScreen.brightness, settings.m_nBrightness[0]) << "full screen follows the view channel";
+    EXPECT_EQ(views.displays.channels[1].brightness, 70);
+    EXPECT_EQ(views.displays.channels[1].contrast, 20);
+    EXPECT_EQ(views.displays.channels[1].flip, 3);
+    EXPECT_EQ(views.displays.fullScreen.brightness, settings.m_nBrightness[0]) << "full screen follows the view channel";
 
     const int pos = settings.m_nZoomPipPos;
     flow->ToggleZoomPipPos();
     EXPECT_EQ(settings.m_nZoomPipPos, pos == 0 ? 1 : 0);
-    EXPECT_EQ(host.displays[0].pipPos, settings.m_nZoomPipPos);
-    EXPECT_EQ(host.fullScreen.pipPos, settings.m_nZoomPipPos);
+    EXPECT_EQ(views.displays.channels[0].pipPos, settings.m_nZoomPipPos);
+    EXPECT_EQ(views.displays.fullScreen.pipPos, settings.m_nZoomPipPos);
     flow->ToggleZoomPipShow();
-    EXPECT_EQ(host.displays[1].pipShow, settings.m_nZoomPipShow);
+    EXPECT_EQ(views.displays.channels[1].pipShow, settings.m_nZoomPipShow);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // Row texts of the recording list (the tests run with TZ=Europe/Berlin) and
 // the viewer's recording equality.
 #include "ListRowText.h"
-#include "SameRecording.h"
 
 #include <gtest/gtest.h>
 
@@ -48,23 +47,4 @@ TEST(ListRowText, TypeNameOnlyForKnownTypes)
     EXPECT_EQ(TypeName(names, -1), "");
     EXPECT_EQ(TypeName({}, 0), "");
 }
-
-TEST(SameRecording, ChannelPathsInOrder)
-{
-    CRecFileInfo a, b, c, d;
-    for (CRecFileInfo* r : {&a, &b}) {
-        r->AddFilePath(L"/card/ch0_x.avi");
-        r->AddFilePath(L"/card/ch1_x.avi");
-    }
-    c.AddFilePath(L"/card/ch1_x.avi");
-    c.AddFilePath(L"/card/ch0_x.avi");
-    d.AddFilePath(L"/card/ch0_x.avi");
-    b.SetStartTime(5);  // other fields do not matter
-    EXPECT_TRUE(SameRecording(&a, &b));
-    EXPECT_FALSE(SameRecording(&a, &c));
-    EXPECT_FALSE(SameRecording(&a, &d));
-    EXPECT_FALSE(SameRecording(&a, nullptr));
-    EXPECT_FALSE(SameRecording(nullptr, nullptr));
-}
-
 }  // namespace
