@@ -101,6 +101,7 @@ public:
     int RowHeight() const;
     int HeaderHeight() const;
     int FontPixelSize() const;
+    const QString& FontFace() const { return m_fontFace; }
     int VisibleRows() const;
     int ColumnLeft(int column) const;
     int ColumnWidth(int column) const;

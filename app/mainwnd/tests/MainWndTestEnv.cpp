@@ -24,6 +24,7 @@ const char* const kTestTexts[][2] = {
     {"stc_gsen_x", "X-Achse"},           {"latitude", "Breite"},
     {"longitude", "Laenge"},             {"btn_icon", "Symbol"},
     {"display_text_front", "Vorne"},     {"btn_list_all", "Alle"},
+    {"list_col_1", "Art"},
 };
 
 void CopyTree(const QString& from, const QString& to)
@@ -78,7 +79,7 @@ void WriteTestLanguage(const QString& languageFolder)
     QFile f(languageFolder + QStringLiteral("/zz/lang_test.ini"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     QString text = QStringLiteral("[Language Info]\nLanguageID=0x0407\nLanguageName=Test\n\n"
-                                  "[Font Info]\nFontName=DejaVu Sans\n\n[AppMain]\n");
+                                  "[Font Info]\nFontName=DejaVu Serif\n\n[AppMain]\n");
     for (const auto& entry : kTestTexts)
         text += QStringLiteral("%1=12,%2\n").arg(QLatin1String(entry[0]), QString::fromUtf8(entry[1]));
     f.write(text.toUtf8());

@@ -8,6 +8,7 @@
 #include "controls/CCtrlSliderEx.h"
 #include "panels/display/CFullScreen.h"
 #include "panels/display/CWndDisplay.h"
+#include "skin/SkinScale.h"
 #include "startup/CKestrelApp.h"
 
 #include <QDir>
@@ -35,7 +36,7 @@ TEST_F(WindowPlayback, AFolderLoadFillsTheListAndRemembersTheFolder)
     ASSERT_TRUE(w->PlayRow(1));
     EXPECT_EQ(w->LoadRecordingFolder(QString::fromStdString(m_folder)), CPlayFlow::kStopped);
     EXPECT_EQ(Flow().PlayState(), CPlayFlow::kStopped);
-    EXPECT_EQ(w->ListPlayingIndex(), -1);
+    EXPECT_EQ(w->ListWnd()->PlayingRow(), -1);
     EXPECT_TRUE(Shown(kBtnPlayForward));
 }
 
@@ -63,7 +64,7 @@ TEST_F(WindowPlayback, TheCommandLineLoadsItsFolderAndPlaysItsRow)
     m_app.App().SetStartRequest(QString::fromStdString(m_folder), 1);
     w = std::make_unique<CKestrelDlg>(m_app.App());
     w->show();
-    const bool playing = WaitFor([&] { return w->ListPlayingIndex() == 1; }, 5000);
+    const bool playing = WaitFor([&] { return w->ListWnd()->PlayingRow() == 1; }, 5000);
     m_app.App().SetStartRequest(QString(), -1);
     ASSERT_TRUE(playing);
     EXPECT_EQ(List().GetItemCount(), m_card.recordings);
@@ -152,6 +153,14 @@ TEST(WindowLanguage, PanelsTakeTheNewLanguage)
     w.ReapplyLanguage();
     EXPECT_EQ(w.FullScreenWnd()->LabelText(), TestLanguageText(QStringLiteral("display_text_front")));
     EXPECT_EQ(w.ListWnd()->AllButton()->GetWindowText(), TestLanguageText(QStringLiteral("btn_list_all")));
+    // The rows and the full-screen label take the new language's font: the
+    // label at the front label's size scaled to the window, as at creation.
+    EXPECT_EQ(w.ListWnd()->ListBox()->FontFace(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(w.FullScreenWnd()->LabelFontFace(), QStringLiteral("DejaVu Serif"));
+    const int frontSize = app.Resources().GetUIFontSize(QStringLiteral("display_text_front"));
+    const int scaled = kestrel::skin::ScaleFontSize(frontSize, w.width(), w.height(), w.Reference());
+    ASSERT_NE(scaled, frontSize) << "a window of another size than the skin's";
+    EXPECT_EQ(w.FullScreenWnd()->LabelFontSize(), scaled);
     w.DispatchCommand(kBtnExit);
     QApplication::processEvents();
 }

@@ -49,7 +49,7 @@ TEST_F(WindowPlayback, ADoubleClickPlaysTheRowAndTheListRunsToItsEnd)
     const int last = m_card.recordings - 1;
     DoubleClickRow(last - 1);
     ASSERT_EQ(Flow().PlayState(), CPlayFlow::kPlaying);
-    EXPECT_EQ(w->ListPlayingIndex(), last - 1);
+    EXPECT_EQ(w->ListWnd()->PlayingRow(), last - 1);
     EXPECT_FALSE(Shown(kBtnPlayForward));
     EXPECT_TRUE(Shown(kBtnPause));
     EXPECT_EQ(List().GetPlayStatus(), 1);
@@ -61,11 +61,11 @@ TEST_F(WindowPlayback, ADoubleClickPlaysTheRowAndTheListRunsToItsEnd)
     EXPECT_TRUE(PlayBarText(*w).startsWith(QStringLiteral("00:00:01/00:00:0"))) << PlayBarText(*w).toStdString();
 
     // The end starts the next row; the end of the last stops and shows play.
-    ASSERT_TRUE(WaitFor([&] { return w->ListPlayingIndex() == last; }));
+    ASSERT_TRUE(WaitFor([&] { return w->ListWnd()->PlayingRow() == last; }));
     ASSERT_TRUE(WaitFor([&] { return Flow().PlayState() == CPlayFlow::kStopped; }));
     EXPECT_TRUE(Shown(kBtnPlayForward));
     EXPECT_FALSE(Shown(kBtnPause));
-    EXPECT_EQ(w->ListPlayingIndex(), -1);
+    EXPECT_EQ(w->ListWnd()->PlayingRow(), -1);
     EXPECT_EQ(PlayBarText(*w), QStringLiteral("00:00:00/00:00:00"));
 }
 
@@ -120,14 +120,14 @@ TEST_F(WindowPlayback, APausedRecordingThatEndsOpensTheNextPaused)
     w->DispatchCommand(kBtnPause);
     EXPECT_TRUE(Shown(kBtnPlayForward));
     PostMsg(w.get(), msg::WM_PLAYER_EVENT, msg::kEventEnd, 0);
-    ASSERT_TRUE(WaitFor([&] { return w->ListPlayingIndex() == 1; }));
-    EXPECT_NE(Flow().Player()->GetPlayState() & CPlayFlow::kPausedBit, 0);
+    ASSERT_TRUE(WaitFor([&] { return w->ListWnd()->PlayingRow() == 1; }));
+    EXPECT_TRUE(playcore::IsPaused(Flow().Player()->GetPlayState()));
     EXPECT_TRUE(Shown(kBtnPlayForward));
     EXPECT_FALSE(Shown(kBtnPause));
 
     // Space resumes it.
     Key(w.get(), Qt::Key_Space);
-    EXPECT_EQ(Flow().Player()->GetPlayState(), 1);
+    EXPECT_EQ(Flow().Player()->GetPlayState(), int(playcore::PlayState::Playing));
     EXPECT_TRUE(Shown(kBtnPause));
 }
 
@@ -141,20 +141,26 @@ TEST_F(WindowPlayback, ReleasingThePlayBarResumesOnlyWhatWasRunning)
         w->SendMsg(ctrlmsg::WM_SLIDER_RELEASED, kSldPlaybar, ms + 200);
     };
     drag(300);
-    EXPECT_EQ(Flow().Player()->GetPlayState(), 1) << "running before the drag: runs on";
+    EXPECT_EQ(Flow().Player()->GetPlayState(), int(playcore::PlayState::Playing)) << "running before the drag: runs on";
     w->DispatchCommand(kBtnPause);
     drag(300);
-    EXPECT_NE(Flow().Player()->GetPlayState() & CPlayFlow::kPausedBit, 0) << "paused before the drag: stays";
+    EXPECT_TRUE(playcore::IsPaused(Flow().Player()->GetPlayState())) << "paused before the drag: stays";
+}
 
-    // Step backward from 0.3 s with an interval of 1 s lands on 0.
+TEST_F(WindowPlayback, StepBackwardNearTheStartSeeksToTheStartOfTheSameRecording)
+{
+    // Long recordings: the next one cannot start (at 0) within the wait, so
+    // only a real seek back brings the play-bar under 0.5 s.
+    ASSERT_EQ(OpenWindowWithCard([](kestrel::cardgen::CardOptions& o) { o.durationSec = 8.0; }), CPlayFlow::kStopped);
+    ASSERT_TRUE(w->PlayRow(0));
     w->Settings().m_nStepIntrPlaying = 1;
-    w->DispatchCommand(kBtnPlayForward);
     ASSERT_TRUE(WaitFor([&] { return w->Slider(kSldPlaybar)->GetPos() >= 800; }));
     w->Slider(kSldPlaybar)->SetPos(300);
     Key(w.get(), Qt::Key_Left);
     ASSERT_TRUE(WaitFor([&] {
         return w->Slider(kSldPlaybar)->GetPos() < 500 && PlayBarText(*w).startsWith(QStringLiteral("00:00:00/"));
-    }));
+    }, 4000));
+    EXPECT_EQ(w->ListWnd()->PlayingRow(), 0) << "still the first recording";
 }
 
 TEST_F(WindowPlayback, SpeedLabelsTimeLapseAndVolumeLimits)
@@ -255,13 +261,13 @@ TEST_P(WindowOpenFailed, AnUnopenableRecordingAsksThenContinuesOrStops)
     EXPECT_EQ(LoggedMessages().size(), 1);
     EXPECT_TRUE(m_app.App().AcceleratorsEnabled());
     if (goOn) {
-        ASSERT_TRUE(WaitFor([&] { return w->ListPlayingIndex() == 2; }));
+        ASSERT_TRUE(WaitFor([&] { return w->ListWnd()->PlayingRow() == 2; }));
         EXPECT_EQ(Flow().PlayState(), CPlayFlow::kPlaying);
     } else {
         ASSERT_TRUE(WaitFor([&] { return Flow().PlayState() == CPlayFlow::kStopped; }));
         Settle();
         EXPECT_TRUE(Shown(kBtnPlayForward));
-        EXPECT_EQ(w->ListPlayingIndex(), -1);
+        EXPECT_EQ(w->ListWnd()->PlayingRow(), -1);
     }
 }
 

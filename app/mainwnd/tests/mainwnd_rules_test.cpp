@@ -10,6 +10,7 @@
 #include "kestrel/KestrelTypes.h"
 
 #include <QDir>
+#include <QKeySequence>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -101,34 +102,68 @@ TEST(MainWndRules, CornerEllipseAndDisplaySlots)
     EXPECT_EQ(DisplaySlotOf(1, 0, 0), 0);
 }
 
-TEST(MainWndKeyTable, EveryKeyHasItsCommand)
+// The rows of the manual's shortcut table ("| Key | Action |"): key names.
+QStringList ManualShortcuts(const QString& language)
 {
-    struct Case {
-        int key;
-        Qt::KeyboardModifiers mods;
-        int command;
-    };
-    const Case cases[] = {
-        {Qt::Key_F1, Qt::NoModifier, kBtnManual},        {Qt::Key_F5, Qt::NoModifier, kBtnBackup},
-        {Qt::Key_F6, Qt::NoModifier, kBtnSnapshot},      {Qt::Key_F7, Qt::NoModifier, kBtnVideoCtrl},
-        {Qt::Key_F9, Qt::NoModifier, kCmdZoomPipPos},    {Qt::Key_F10, Qt::NoModifier, kCmdZoomPipShow},
-        {Qt::Key_F11, Qt::NoModifier, kBtnLang},         {Qt::Key_F12, Qt::NoModifier, kBtnInfo},
-        {Qt::Key_Delete, Qt::NoModifier, kBtnDelete},    {Qt::Key_O, Qt::ControlModifier, kBtnOpen},
-        {Qt::Key_F4, Qt::AltModifier, kBtnExit},         {Qt::Key_Escape, Qt::NoModifier, kBtnFRestore},
-        {Qt::Key_Return, Qt::NoModifier, kCmdFullScreenToggle},
-        {Qt::Key_Enter, Qt::KeypadModifier, kCmdFullScreenToggle},
-        {Qt::Key_Return, Qt::ControlModifier, kCmdMaximiseToggle},
-        {Qt::Key_Space, Qt::NoModifier, kCmdPlayPauseToggle},
-        {Qt::Key_Space, Qt::ControlModifier, kBtnStop},  {Qt::Key_Backspace, Qt::NoModifier, kCmdRestart},
-        {Qt::Key_PageDown, Qt::NoModifier, kBtnFileNext}, {Qt::Key_PageUp, Qt::NoModifier, kBtnFilePrev},
-        {Qt::Key_Right, Qt::NoModifier, kBtnStepForward}, {Qt::Key_Left, Qt::NoModifier, kBtnStepBackward},
-        {Qt::Key_Up, Qt::NoModifier, kCmdVolumeUp},      {Qt::Key_Down, Qt::NoModifier, kCmdVolumeDown},
-        {Qt::Key_F, Qt::NoModifier, kCmdFrameStep},      {Qt::Key_M, Qt::NoModifier, kCmdMuteToggle},
-        {Qt::Key_F10, Qt::ControlModifier | Qt::AltModifier, kCmdAudioLevel},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(CommandForKey(c.key, c.mods), c.command) << "key " << c.key;
+    QFile file(QStringLiteral(KESTREL_SOURCE_DIR "/docs/manual/%1.md").arg(language));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList keys;
+    bool inTable = false;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        const QStringList cells = line.split(QLatin1Char('|'));
+        if (!line.startsWith(QLatin1Char('|')) || cells.size() < 3) {
+            inTable = false;
+            continue;
+        }
+        const QString first = cells[1].trimmed();
+        if (first == QLatin1String("Key") || first == QLatin1String("Taste") || first == QStringLiteral("키")) {
+            inTable = true;
+        } else if (inTable && !first.startsWith(QLatin1Char('-'))) {
+            keys << first;
+        }
+    }
+    return keys;
+}
 
+// A key as the English manual names it, as key and modifiers.
+std::pair<int, Qt::KeyboardModifiers> KeyOfManualName(QString name)
+{
+    name.replace(QLatin1String("Page Down"), QLatin1String("PgDown"))
+        .replace(QLatin1String("Page Up"), QLatin1String("PgUp"))
+        .replace(QLatin1String("Enter"), QLatin1String("Return"))
+        .replace(QLatin1String("Delete"), QLatin1String("Del"));
+    const QKeySequence sequence = QKeySequence::fromString(name, QKeySequence::PortableText);
+    if (sequence.count() != 1)
+        return {0, Qt::NoModifier};
+    return {sequence[0].key(), sequence[0].keyboardModifiers()};
+}
+
+TEST(MainWndKeyTable, TheManualListsEveryKeyAndEveryListedKeyWorks)
+{
+    const QStringList manual = ManualShortcuts(QStringLiteral("en"));
+    ASSERT_GE(manual.size(), 20) << "the English manual's shortcut table";
+    std::set<std::pair<int, int>> documented;
+    for (const QString& name : manual) {
+        const auto [key, mods] = KeyOfManualName(name);
+        ASSERT_NE(key, 0) << "unreadable key name in the manual: " << name.toStdString();
+        EXPECT_NE(CommandForKey(key, mods), 0) << "the manual lists a key that does nothing: " << name.toStdString();
+        documented.insert({key, int(mods)});
+    }
+    for (const KeyBinding& b : MainKeyTable()) {
+        // The keypad's Enter is the manual's Enter.
+        const int key = b.key == Qt::Key_Enter ? int(Qt::Key_Return) : b.key;
+        const int mods = int(b.modifiers & ~Qt::KeypadModifier);
+        EXPECT_TRUE(documented.count({key, mods}))
+            << "key missing from the manual: " << QKeySequence(b.key | b.modifiers).toString().toStdString();
+    }
+    // The translations list as many keys.
+    EXPECT_EQ(ManualShortcuts(QStringLiteral("de")).size(), manual.size());
+    EXPECT_EQ(ManualShortcuts(QStringLiteral("ko")).size(), manual.size());
+}
+
+TEST(MainWndKeyTable, ModifiersMustMatchAndNoKeyIsBoundTwice)
+{
     // Other modifiers do not match: O alone, Shift+F1, Alt+F10.
     EXPECT_EQ(CommandForKey(Qt::Key_O, Qt::NoModifier), 0);
     EXPECT_EQ(CommandForKey(Qt::Key_F1, Qt::ShiftModifier), 0);

@@ -4,6 +4,7 @@
 #include "CKestrelDlg.h"
 #include "MainKeyTable.h"
 #include "MainWndTestEnv.h"
+#include "CPlayFlow.h"
 
 #include "controls/CCtrlButton.h"
 #include "controls/CCtrlStatic.h"
@@ -447,9 +448,14 @@ TEST_F(MainWndWindow, AttachedPanelsFollowTheirSlotsAndHideInFullScreen)
         EXPECT_TRUE(front->isVisible());
     }
 
-    // The view channel swaps the two slots.
+    // Switching the view channel swaps the two slots, and a later layout of
+    // the window (a resize) keeps to the flow's view channel.
     const QRect slot0 = w.DisplaySlotRect(0), slot1 = w.DisplaySlotRect(1);
-    w.SetViewChannel(1);
+    ASSERT_NE(w.PlayFlow(), nullptr);
+    w.PlayFlow()->SwitchView();  // this probe window keeps the commands to itself
+    ASSERT_EQ(w.ViewChannel(), 1);
+    EXPECT_EQ(front->geometry(), slot1);
+    EXPECT_EQ(rear->geometry(), slot0);
     w.LayoutDisplays(w.width(), w.height());
     EXPECT_EQ(front->geometry(), slot1);
     EXPECT_EQ(rear->geometry(), slot0);
