@@ -180,6 +180,12 @@ int CPlayFlow::PlayStart(int index)
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
     kestrel::Trace("%s: %s - duration:%1.3f\n", "CKestrelDlg::PlayStart", when, m_stream.dDuration);
 
+    // Pictures are held back only while a layout settles; a layout that
+    // ended before this recording started must not cost it its first
+    // pictures (a window that lays out on show and plays at once lost 0.2 s).
+    // The panels were placed synchronously above, so drawing can go ahead.
+    ResumePictures();
+
     // Publish the session before the engine thread exists.
     m_engineDuration = m_stream.dDuration;
     m_engineStartSec = m_stream.nLength;

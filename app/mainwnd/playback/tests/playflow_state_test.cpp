@@ -248,3 +248,18 @@ TEST_F(PlayFlowTest, AdjustmentsAndZoomOptionsReachEveryDisplay)
 
 }  // namespace
 }  // namespace kestrel::playflow::test
+
+namespace kestrel::playflow::test {
+
+TEST_F(PlayFlowTest, ARecordingStartedAfterALayoutShowsItsFirstPictures)
+{
+    ASSERT_NO_FATAL_FAILURE(LoadCard());
+    // A layout just before the start: the resume timer has not fired yet
+    // (the fake's timer never fires).
+    flow->SuppressPictures(10000);
+    ASSERT_EQ(flow->PlayStart(0), 0);
+    ASSERT_TRUE(Pump([&] { return views.displays.channels[0].draws.load() > 0; }, 3000))
+        << "pictures of a new recording are not held back by an earlier layout";
+}
+
+}  // namespace kestrel::playflow::test
