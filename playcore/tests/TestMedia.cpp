@@ -115,6 +115,11 @@ std::string ShortSoundAvi()
                                  kVideoOut + "-c:a pcm_s16le");
 }
 
+std::string WideMp4()
+{
+    return MadeByFfmpeg("wide.mp4", "-f lavfi -i testsrc2=size=640x360:rate=25:duration=2 " + std::string(kVideoOut));
+}
+
 std::string NoiseFile()
 {
     const fs::path target = fs::path(MediaFolder()) / (std::to_string(getpid()) + "-noise.avi");

@@ -19,6 +19,9 @@ std::string TwoStreamMp4();      // 6 s, two video tracks, stereo AAC
 std::string ChannelFileAvi(int channel);  // 6 s, one video stream each; sound on channel 0
 std::string SilentTwoStreamMp4();         // 6 s, two video tracks, no sound
 std::string ShortSoundAvi();     // 2 s, one video stream, stereo 16-bit PCM
+// 2 s at 640x360, one video track: the decoder's rows are as wide as the
+// picture, so the engine hands out the decoder's own planes.
+std::string WideMp4();
 // Damaged recordings (DamagedMedia.cpp), made from good ones:
 // two video streams of one second whose index entries all point past the end
 // of the file, except the one of stream 0's first picture;

@@ -2,6 +2,7 @@
 // limits, the decoded-frame pool, the sound filter and picture conversion.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "AudioFilter.h"
@@ -240,6 +241,49 @@ TEST(PictureConverter, CopiesYuv420PlanesWithoutPaddingAtOddSizes)
     std::free(slot.pBuffer);
     av_frame_free(&frame);
     av_frame_free(&gray);
+}
+
+TEST(PictureConverter, KeepsUnpaddedYuv420FramesWithoutCopyingUntilTheSlotIsRefilled)
+{
+    // 64 pixels wide: rows of 64 and 32 bytes, as the decoder gives 1080p.
+    auto make = [](uint8_t value) {
+        AVFrame* frame = av_frame_alloc();
+        frame->format = AV_PIX_FMT_YUV420P;
+        frame->width = 64;
+        frame->height = 16;
+        EXPECT_EQ(av_frame_get_buffer(frame, 32), 0);
+        EXPECT_EQ(frame->linesize[0], 64);
+        EXPECT_EQ(frame->linesize[1], 32);
+        for (int p = 0; p < 3; ++p)
+            std::memset(frame->data[p], value + p, static_cast<size_t>(frame->linesize[p] * (p ? 8 : 16)));
+        return frame;
+    };
+    _TAG_DEC_INFO slot{};
+    PictureConverter converter;
+    AVFrame* first = make(10);
+    AVBufferRef* firstPlanes = av_buffer_ref(first->buf[0]);
+    ASSERT_TRUE(converter.Convert(first, &slot));
+    av_frame_free(&first);  // the decoder lets go of its frame
+    EXPECT_EQ(slot.pBuffer, nullptr) << "not copied";
+    EXPECT_EQ(slot.linesize[0], 64);
+    EXPECT_EQ(slot.linesize[1], 32);
+    EXPECT_EQ(slot.linesize[2], 32);
+    EXPECT_EQ(slot.data[3], nullptr);
+    EXPECT_EQ(slot.data[0][63 + 15 * 64], 10);  // still readable: the slot holds the frame
+    EXPECT_EQ(slot.data[2][31 + 7 * 32], 12);
+    EXPECT_EQ(av_buffer_get_ref_count(firstPlanes), 2);
+
+    // Filling the slot again lets the first picture go.
+    AVFrame* second = make(50);
+    ASSERT_TRUE(converter.Convert(second, &slot));
+    EXPECT_EQ(av_buffer_get_ref_count(firstPlanes), 1);
+    EXPECT_EQ(slot.data[1][0], 51);
+    AVBufferRef* secondPlanes = av_buffer_ref(second->buf[0]);
+    av_frame_free(&second);
+    converter.Reset();
+    EXPECT_EQ(av_buffer_get_ref_count(secondPlanes), 1);
+    av_buffer_unref(&firstPlanes);
+    av_buffer_unref(&secondPlanes);
 }
 
 TEST(PacketRefusals, DropsAPacketOnlyAfterManyRefusalsInARow)

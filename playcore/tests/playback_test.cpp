@@ -7,15 +7,16 @@
 
 namespace {
 
-void ExpectSameAsReference(const std::vector<CallbackEvent>& pictures, const std::string& path, int stream)
+void ExpectSameAsReference(const std::vector<CallbackEvent>& pictures, const std::string& path, int stream,
+                           int width = 320, int height = 240)
 {
     const std::vector<std::string> reference = testmedia::ReferencePictureMd5(path, stream);
     ASSERT_FALSE(reference.empty());
     ASSERT_EQ(pictures.size(), reference.size()) << path << " stream " << stream;
     for (size_t i = 0; i < pictures.size(); ++i) {
         ASSERT_EQ(pictures[i].md5, reference[i]) << path << " stream " << stream << " picture " << i;
-        EXPECT_EQ(pictures[i].width, 320);
-        EXPECT_EQ(pictures[i].height, 240);
+        EXPECT_EQ(pictures[i].width, width);
+        EXPECT_EQ(pictures[i].height, height);
         EXPECT_EQ(pictures[i].pixelFormat, 0);
         EXPECT_EQ(pictures[i].param, 0u);
         if (i > 0) {
@@ -68,6 +69,20 @@ TEST_F(PlayerTest, TwoStreamAviPlaysEachStreamOnItsChannelWithDtsTimes)
     ExpectTimes(recorder.Pictures(0), testmedia::PacketTimes(avi, 0, "dts_time"));
     ExpectTimes(recorder.Pictures(1), testmedia::PacketTimes(avi, 1, "dts_time"));
     EXPECT_EQ(recorder.Count(PB_CB_AUDIO_FRAME), 0u);  // no sound away from speed 1.0
+}
+
+TEST_F(PlayerTest, PicturesHandedOutWithoutACopyStayIntactUntilTaken)
+{
+    // Every picture of this size is handed out as the decoder's own planes.
+    const std::string mp4 = testmedia::WideMp4();
+    Open({mp4, mp4});
+    player->SetPBSpeed(kNoPacing);
+    ASSERT_EQ(player->Start(), 0);
+    ASSERT_TRUE(WaitForEnd());
+    ExpectEndedOnce(recorder);
+    const auto pictures = recorder.Pictures(0);
+    ExpectSameAsReference(pictures, mp4, 0, 640, 360);
+    ExpectSameAsReference(recorder.Pictures(1), mp4, 0, 640, 360);
 }
 
 TEST_F(PlayerTest, TwoTrackMp4PlaysEachTrackOnItsChannel)
