@@ -120,6 +120,13 @@ std::string WideMp4()
     return MadeByFfmpeg("wide.mp4", "-f lavfi -i testsrc2=size=640x360:rate=25:duration=2 " + std::string(kVideoOut));
 }
 
+std::string OneKeyFrameMp4()
+{
+    return MadeByFfmpeg("one-key.mp4", "-f lavfi -i testsrc2=size=640x360:rate=25:duration=12 "
+                                       "-c:v libx264 -preset veryfast -bf 0 -g 1000 -keyint_min 1000 "
+                                       "-sc_threshold 0 -pix_fmt yuv420p");
+}
+
 std::string NoiseFile()
 {
     const fs::path target = fs::path(MediaFolder()) / (std::to_string(getpid()) + "-noise.avi");

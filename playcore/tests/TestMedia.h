@@ -22,6 +22,9 @@ std::string ShortSoundAvi();     // 2 s, one video stream, stereo 16-bit PCM
 // 2 s at 640x360, one video track: the decoder's rows are as wide as the
 // picture, so the engine hands out the decoder's own planes.
 std::string WideMp4();
+// 12 s at 640x360 with a single key frame, at the start: a seek near the end
+// decodes almost the whole file before its first picture.
+std::string OneKeyFrameMp4();
 // Damaged recordings (DamagedMedia.cpp), made from good ones:
 // two video streams of one second whose index entries all point past the end
 // of the file, except the one of stream 0's first picture;

@@ -198,6 +198,20 @@ TEST_F(PausedPlayerTest, ResumeGoesOnFromTheNextPictureWithoutSkipping)
         EXPECT_NEAR(after[i].time, times[next + i], 1e-6) << "picture " << i << " after resuming";
 }
 
+namespace {
+
+// Each picture came no earlier after the first than its own distance from it.
+void ExpectOwnPace(const std::vector<CallbackEvent>& pictures, size_t count)
+{
+    ASSERT_GE(pictures.size(), count);
+    for (size_t i = 1; i < count; ++i) {
+        const double shownAfter = std::chrono::duration<double>(pictures[i].at - pictures.front().at).count();
+        EXPECT_GE(shownAfter, pictures[i].time - pictures.front().time - 0.01) << "picture " << i;
+    }
+}
+
+}  // namespace
+
 TEST_F(PlayerTest, FirstPicturesComeAtTheirOwnPace)
 {
     // However long the first pictures take to decode, the clock starts with
@@ -207,13 +221,24 @@ TEST_F(PlayerTest, FirstPicturesComeAtTheirOwnPace)
     Open({mp4, mp4});
     ASSERT_EQ(player->Start(), 0);
     ASSERT_TRUE(WaitForPictureAt(0, 0.5));
-    const auto pictures = recorder.Pictures(0);
-    ASSERT_GE(pictures.size(), 10u);
-    for (size_t i = 1; i < 10; ++i) {
-        const double shownAfter =
-            std::chrono::duration<double>(pictures[i].at - pictures.front().at).count();
-        EXPECT_GE(shownAfter, pictures[i].time - pictures.front().time - 0.01) << "picture " << i;
-    }
+    ExpectOwnPace(recorder.Pictures(0), 10);
+}
+
+TEST_F(PlayerTest, PicturesAfterALongSeekComeAtTheirOwnPace)
+{
+    // The only key frame is at 0: reaching 10.5 s decodes about 260
+    // pictures, and that time must not be made up afterwards.
+    const std::string mp4 = testmedia::OneKeyFrameMp4();
+    const std::vector<double> times = testmedia::PacketTimes(mp4, 0, "pts_time");
+    Open({mp4});
+    ASSERT_EQ(player->Start(), 0);
+    ASSERT_TRUE(WaitForPictureAt(0, 0.2));
+    const size_t mark = recorder.Size();
+    player->SetPos(10.5);
+    ASSERT_TRUE(WaitForPictureAt(0, 10.9, 30.0, mark));
+    const auto after = recorder.Pictures(0, mark);
+    EXPECT_NEAR(after.front().time, times[FirstAtOrAfter(times, 10.5)], 1e-6);
+    ExpectOwnPace(after, 10);
 }
 
 TEST_F(PlayerTest, OtherSpeedsSendNoSound)
