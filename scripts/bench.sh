@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Release build of the benchmarks, then runs them. Each prints its figures as
 # ratios against a reference tool measured in the same run.
-#   scripts/bench.sh [card|engine|all] [extra args for the card benchmark]
+#   scripts/bench.sh [card|engine|all] [extra args for the card benchmark, or
+#   with "engine" for the engine benchmark: --only LETTERS, --keep FOLDER]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -19,6 +20,6 @@ fi
 if [ "$which" = engine ] || [ "$which" = all ]; then
   if [ -x "$build/app/playcore_bench" ]; then
     echo "== Playback engine against ffmpeg"
-    "$build/app/playcore_bench"
+    if [ "$which" = engine ]; then "$build/app/playcore_bench" "$@"; else "$build/app/playcore_bench"; fi
   fi
 fi
