@@ -10,6 +10,12 @@ CLoadJob::CLoadJob(ILoadTarget* target, std::wstring folder, Events events)
 {
 }
 
+CLoadJob::CLoadJob(std::unique_ptr<ILoadTarget> target, std::wstring folder, Events events)
+    : CLoadJob(target.get(), std::move(folder), std::move(events))
+{
+    m_owned = std::move(target);
+}
+
 CLoadJob::~CLoadJob()
 {
     ClearEvents();

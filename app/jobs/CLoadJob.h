@@ -22,6 +22,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -41,6 +42,9 @@ public:
     // `target` (may be null: the job ends at once with kNoTarget) must
     // outlive the job.
     CLoadJob(ILoadTarget* target, std::wstring folder, Events events = {});
+    // The same over a target the job owns (null: nothing to load with), for
+    // owners that may go before the job ends.
+    CLoadJob(std::unique_ptr<ILoadTarget> target, std::wstring folder, Events events = {});
     ~CLoadJob();
     CLoadJob(const CLoadJob&) = delete;
     CLoadJob& operator=(const CLoadJob&) = delete;
@@ -74,6 +78,7 @@ private:
     void Emit(std::function<void()> Events::*which);
     static void OnProgress(uint32_t code, uint32_t param, void* p, void* user);
 
+    std::unique_ptr<ILoadTarget> m_owned;
     ILoadTarget* m_target;
     const std::wstring m_folder;
 
