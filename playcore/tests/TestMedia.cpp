@@ -127,6 +127,17 @@ std::string OneKeyFrameMp4()
                                        "-sc_threshold 0 -pix_fmt yuv420p");
 }
 
+std::string LateKeyFrameMp4()
+{
+    const std::string twoKeys =
+        MadeByFfmpeg("two-keys.mp4", "-f lavfi -i testsrc2=size=640x360:rate=25:duration=12 "
+                                     "-c:v libx264 -preset veryfast -bf 0 -g 250 -keyint_min 250 "
+                                     "-sc_threshold 0 -pix_fmt yuv420p");
+    // Copied from the second picture on, keeping the pictures that are not
+    // key frames.
+    return MadeByFfmpeg("late-key.mp4", "-i '" + twoKeys + "' -c copy -copyinkf -ss 0.04");
+}
+
 std::string NoiseFile()
 {
     const fs::path target = fs::path(MediaFolder()) / (std::to_string(getpid()) + "-noise.avi");

@@ -25,6 +25,10 @@ std::string WideMp4();
 // 12 s at 640x360 with a single key frame, at the start: a seek near the end
 // decodes almost the whole file before its first picture.
 std::string OneKeyFrameMp4();
+// The same length and size cut just after its first key frame: the 249
+// pictures before the next key frame (at 9.96 s) cannot be shown, so the
+// first picture comes only after they have all been through the decoder.
+std::string LateKeyFrameMp4();
 // Damaged recordings (DamagedMedia.cpp), made from good ones:
 // two video streams of one second whose index entries all point past the end
 // of the file, except the one of stream 0's first picture;
