@@ -30,6 +30,8 @@
 #include "skin/WinPos.h"
 #include "util/CTitleBarDrag.h"
 #include "startup/CViewerSetup.h"
+#include "services/CDriveWatchRule.h"
+#include "services/CDriveWatcher.h"
 
 #include <QBasicTimer>
 #include <QDialog>
@@ -51,6 +53,7 @@ class CUIResources;
 class CWndDisplay;
 class CWndList;
 class IDisplay;
+class QTimer;
 
 namespace kestrel::mainwnd {
 class CFlowPrompt;
@@ -64,6 +67,10 @@ struct ControlSpec;
 namespace kestrel::playflow {
 class CPlayFlow;
 }
+namespace kestrel::jobs {
+class CLoadJob;
+}
+
 
 class CKestrelDlg : public QDialog, public CMsgTarget {
     Q_OBJECT
@@ -147,10 +154,21 @@ public:
     CFullScreen* FullScreenWnd() const { return m_fullScreenWnd; }
     // The picture counters; null unless KESTREL_PLAY_STATS was set.
     const kestrel::mainwnd::CPlayStats* PlayStats() const { return m_stats.get(); }
-    // Loads the recordings of `folder` as the open command does after its
-    // load popup; answers the new play state (0 or 1). A folder that cannot
-    // be read or holds no recordings is reported in a message box.
+    // Loads the recordings of `folder` through the load popup, as the open
+    // command does once a folder is chosen; answers the new play state (0 or
+    // 1). A folder that cannot be read or holds no recordings is reported in
+    // a message box. The command line and a dropped folder come this way.
     int LoadRecordingFolder(const QString& folder);
+
+    // ---- Opening recordings (MainWndOpenFolder.cpp, MainWndDriveWatch.cpp)
+    // The open command: btn_open, Ctrl+O and the drive watch.
+    void OpenCommand();
+    // The inserted card the next open command offers (set by the watch).
+    QString PendingOpenFolder() const { return m_pendingOpenFolder; }
+    // A cancelled load whose worker has not ended yet still holds the plug-in.
+    bool LoadRunning() const;
+    // The drive watch's notifier; null before the start-up event.
+    kestrel::services::CDriveWatcher* DriveWatcher() const { return m_driveWatcher.get(); }
     // Plays row `index` as a double click on it does; false when it cannot.
     bool PlayRow(int index);
 
@@ -180,6 +198,8 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
     void done(int result) override;
 
@@ -227,6 +247,17 @@ private:
     intptr_t OnPlaybackMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam);
     void OnStartupEvent(uintptr_t code);
     void RunCommandLine();
+
+    // Opening recordings.
+    QString AskForFolder();
+    int LoadFolder(const QString& folder);
+    int ApplyLoadResult(int result, const QString& folder, bool cancelled);
+    void EmptyList();
+    void FinishLingeringLoad();
+    void StartDriveWatch();
+    void StopDriveWatch();
+    void ScanDrives();
+    bool SourceFolderGone() const;
     void ReapplyPanelTexts();
 
     CKestrelApp* m_app = nullptr;
@@ -268,6 +299,14 @@ private:
     std::unique_ptr<kestrel::mainwnd::CFlowPrompt> m_prompt;
     std::unique_ptr<kestrel::playflow::CPlayFlow> m_flow;
     bool m_initialised = false;
+
+    // Opening recordings and the drive watch.
+    QString m_pendingOpenFolder;
+    bool m_openRunning = false;
+    std::shared_ptr<kestrel::jobs::CLoadJob> m_lingeringLoad;  // a cancelled load still running
+    std::unique_ptr<kestrel::services::CDriveWatcher> m_driveWatcher;
+    std::unique_ptr<kestrel::services::CDriveWatchRule> m_driveRule;
+    QTimer* m_driveTimer = nullptr;  // timer 4106, child of the window
 
     CTitleBarDrag m_drag;
     bool m_shownOnce = false;

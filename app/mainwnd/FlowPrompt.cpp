@@ -8,6 +8,8 @@ namespace kestrel::mainwnd {
 
 bool CFlowPrompt::AskOpenFailed()
 {
+    if (m_skip && m_skip())
+        return false;
     if (m_app)
         m_app->SetAcceleratorsEnabled(false);
     CPopupFailed popup(m_res, m_parent);

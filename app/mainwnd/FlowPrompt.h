@@ -4,6 +4,8 @@
 
 #include "views/IFlowPrompt.h"
 
+#include <functional>
+
 class CKestrelApp;
 class CUIResources;
 class QWidget;
@@ -19,6 +21,11 @@ public:
     {
     }
 
+    // While `skip` answers true the question is not asked and playback
+    // stops: the recordings' folder is gone (a card pulled out), so every
+    // next recording would fail the same way.
+    void SetSkipWhen(std::function<bool()> skip) { m_skip = std::move(skip); }
+
     bool AskOpenFailed() override;
     QString Text(const QString& key) const override;
 
@@ -26,6 +33,7 @@ private:
     QWidget* m_parent;
     CKestrelApp* m_app;
     const CUIResources& m_res;
+    std::function<bool()> m_skip;
 };
 
 }  // namespace kestrel::mainwnd

@@ -42,8 +42,9 @@ void CKestrelDlg::OnCommand(int id)
     case kCmdZoomPipShow: flow->ToggleZoomPipShow(); break;
     case kBtnTimelapse: flow->OnTimeLapse(); break;
     case kBtnPbSpeed: flow->SpeedReset(); break;
+    case kBtnOpen: OpenCommand(); break;
     default:
-        break;  // open, popups and the rest arrive with their own windows
+        break;  // popups and the rest arrive with their own windows
     }
 }
 
@@ -104,7 +105,7 @@ void CKestrelDlg::OnStartupEvent(uintptr_t code)
             m_app->Profile().WriteProfileInt(QStringLiteral("plugin"), QStringLiteral("run"), 0);
         PostMsg(this, kestrel::msg::WM_PLAYER_EVENT, kestrel::msg::kEventStartup, 0);
     } else if (code == kestrel::msg::kEventStartup) {
-        kestrel::Trace("CKestrelDlg: start-up event\n");  // the drive watch starts here
+        StartDriveWatch();
     }
 }
 
@@ -117,6 +118,7 @@ void CKestrelDlg::BeforeClose()
 
 void CKestrelDlg::Uninitialize()
 {
+    StopDriveWatch();
     if (m_flow)
         m_flow->Uninitialize();
     if (m_stats && !m_stats->Write())
