@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kestrel needs to build, test and run its
-# tools. Only missing packages are installed, so running it again is cheap.
+# tools (--test: also what the test command needs; --package: also what
+# scripts/package.sh needs). Only missing packages are installed, so running
+# it again is cheap.
 set -euo pipefail
 
 packages=(
@@ -14,11 +16,21 @@ packages=(
   qt6-svg-dev
   qt6-multimedia-dev
   qt6-webengine-dev
+  scdoc
+  # CPack's Debian package: dpkg-shlibdeps finds the runtime dependencies.
+  dpkg-dev file
 )
-if [ "${1:-}" = "--test" ]; then
-  # python3 drives a few checks; pdftoppm draws a page of each manual.
-  packages+=(python3 poppler-utils)
-fi
+case "${1:-}" in
+  --test)
+    # python3 drives a few checks; pdftoppm draws a page of each manual; the
+    # installed application's checks validate the desktop files, render the
+    # manual pages and try the bash completion.
+    packages+=(python3 poppler-utils desktop-file-utils appstream man-db bash-completion)
+    ;;
+  --package)
+    packages+=(lintian)
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 // kestrel-cardgen: writes a sample dash-camera card into a folder.
 #include "CardGen.h"
+#include "KestrelVersion.h"
 
 #include <chrono>
 #include <cstdio>
@@ -38,7 +39,9 @@ void Usage(FILE* out)
         "  --sample-rate HZ     sound sample rate (default 16000)\n"
         "  --start \"YYYY-MM-DD HH:MM:SS\"  local start of the first recording\n"
         "  --list               print every written file\n"
-        "  -h, --help           this text\n",
+        "  -h, --help           this text\n"
+        "  -v, --version        print the version\n\n"
+        "Exit status: 0 card written, 1 the card could not be written, 2 usage error.\n",
         out);
 }
 
@@ -99,6 +102,9 @@ int main(int argc, char** argv)
         int n = 0;
         if (a == "-h" || a == "--help") {
             Usage(stdout);
+            return 0;
+        } else if (a == "-v" || a == "--version") {
+            std::printf("kestrel-cardgen %s\n", kestrel::kVersion);
             return 0;
         } else if (a == "--seed" && hasValue) {
             o.seed = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));

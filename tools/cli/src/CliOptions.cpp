@@ -111,6 +111,11 @@ bool ParseCommandLine(int argc, const char* const* argv, CliOptions* out, std::s
         *out = o;
         return true;
     }
+    if (i < args.size() && (args[i] == "--version" || args[i] == "-v")) {
+        o.version = true;
+        *out = o;
+        return true;
+    }
     if (i == args.size()) {
         *error = "no command given";
         return false;
@@ -228,7 +233,8 @@ std::string HelpText(Command command)
                        "  scan      list the recordings\n"
                        "  gps       export the GPS tracks as GPX or KML\n"
                        "  gsensor   export the G-sensor samples as CSV\n\n"
-                       "Run 'kestrel-cli COMMAND --help' for the options of a command.\n") +
+                       "Run 'kestrel-cli COMMAND --help' for the options of a command,\n"
+                       "'kestrel-cli --version' for the version.\n") +
            kExit;
 }
 

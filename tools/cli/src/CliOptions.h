@@ -13,6 +13,7 @@ enum class TrackFormat { Gpx, Kml };
 struct CliOptions {
     Command command = Command::None;
     bool help = false;
+    bool version = false;          // --version: print the version and stop
     std::string folder;
     std::string plugin = "QUARTZEN";
     bool pluginGiven = false;      // --plugin names one that must exist

@@ -4,6 +4,7 @@
 #include "CliOptions.h"
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "KestrelVersion.h"
 
 #include <cstdio>
 #include <string>
@@ -16,6 +17,10 @@ int main(int argc, char** argv)
     if (!ParseCommandLine(argc, argv, &options, &error)) {
         std::fprintf(stderr, "kestrel-cli: %s\nRun 'kestrel-cli --help' for usage.\n", error.c_str());
         return kExitUsage;
+    }
+    if (options.version) {
+        std::printf("kestrel-cli %s\n", kestrel::kVersion);
+        return kExitOk;
     }
     if (options.help) {
         std::fputs(HelpText(options.command).c_str(), stdout);
