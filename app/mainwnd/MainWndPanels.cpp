@@ -13,6 +13,7 @@
 #include "controls/CCtrlSliderEx.h"
 #include "panels/display/CFullScreen.h"
 #include "panels/display/CWndDisplay.h"
+#include "panels/gsensor/CWndGSensor.h"
 #include "panels/list/CWndList.h"
 #include "startup/CKestrelApp.h"
 #include "util/PostedMessage.h"
@@ -32,6 +33,15 @@ namespace {
 constexpr int kScreenMode = 5;
 constexpr int kVolumeMax = 100;
 constexpr int kSpeedSliderMax = 4;
+
+// The plug-in's calibration of the three G-sensor axes (thousandths of g).
+std::array<int, 3> GSensorOffsets(const CKestrelApp* app)
+{
+    if (!app)
+        return {0, 0, 0};
+    const _PLUGIN_INFO& info = app->PluginInfo();
+    return {info.nGSensorOffsetX, info.nGSensorOffsetY, info.nGSensorOffsetZ};
+}
 
 }  // namespace
 
@@ -80,7 +90,16 @@ void CKestrelDlg::CreatePanels()
             delete view;
         }
     }
+
+    // The G-sensor graph; without its skin record the window goes on
+    // without it.
+    auto* graph = new CWndGSensor(this, *m_res, GSensorOffsets(m_app));
+    if (graph->Create())
+        AttachGSensorPanel(graph);
+    else
+        delete graph;
 }
+
 
 void CKestrelDlg::OnInitDialog()
 {
@@ -117,7 +136,17 @@ void CKestrelDlg::StartPlayFlow()
     auto control = [this](int id) { return Control(id); };
     auto text = [this](const QString& key) { return m_res->GetUIText(key); };
     m_transport = std::make_unique<CTransportControls>(control);
-    m_readouts = std::make_unique<CReadoutStatics>(control, text);
+    m_readouts = std::make_unique<CReadoutStatics>(control, text, &m_setup, GSensorOffsets(m_app));
+    QPointer<CWndGSensor> graph = qobject_cast<CWndGSensor*>(m_gsensorPanel.data());
+    if (graph) {
+        m_readouts->SetGSensorLookup([graph](int ms) { return graph ? graph->SampleAt(ms) : nullptr; });
+        m_readouts->SetRangeSink([graph](int range) {
+            if (graph)
+                graph->SetRange(range);
+        });
+    }
+    m_readouts->ApplyInitialState();
+    connect(this, &CKestrelDlg::CommandRaised, this, [this](int id) { m_readouts->OnCommand(id); });
     m_prompt = std::make_unique<CFlowPrompt>(this, m_app, *m_res);
     m_deck.SetStats(m_stats.get());
 
@@ -128,8 +157,9 @@ void CKestrelDlg::StartPlayFlow()
     views.displays = &m_deck;
     views.readouts = m_readouts.get();
     views.prompt = m_prompt.get();
-    // The G-sensor graph and the map (panel or dialog, whichever the map
-    // type of the option file selects) join here as their roles when built.
+    views.gsensor = graph.data();
+    // The map (panel or dialog, whichever the map type of the option file
+    // selects) joins here as its role when built.
     m_flow = std::make_unique<CPlayFlow>(views);
 
     kestrel::playflow::PlayFlowContext context;
