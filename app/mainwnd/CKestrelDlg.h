@@ -258,6 +258,7 @@ private:
     void StopDriveWatch();
     void ScanDrives();
     bool SourceFolderGone() const;
+    void ReselectLoadedFolder();
     void ReapplyPanelTexts();
 
     CKestrelApp* m_app = nullptr;
@@ -303,6 +304,7 @@ private:
     // Opening recordings and the drive watch.
     QString m_pendingOpenFolder;
     bool m_openRunning = false;
+    int m_loadsRun = 0;  // loads through the load popup so far
     std::shared_ptr<kestrel::jobs::CLoadJob> m_lingeringLoad;  // a cancelled load still running
     std::unique_ptr<kestrel::services::CDriveWatcher> m_driveWatcher;
     std::unique_ptr<kestrel::services::CDriveWatchRule> m_driveRule;

@@ -76,9 +76,13 @@ void CKestrelDlg::ScanDrives()
         roots.append(drive.root);
     CPluginManager* manager = m_app ? m_app->PluginManager() : nullptr;
     const bool playing = m_flow->PlayState() == CPlayFlow::kPlaying;
-    const auto outcome = m_driveRule->Step(roots, playing, m_setup.m_strLatestFilePath, [manager](const QString& root) {
-        return manager && manager->SelectFileType(root.toStdWString()) > 0;
-    });
+    bool probed = false;
+    const int loadsBefore = m_loadsRun;
+    const auto outcome =
+        m_driveRule->Step(roots, playing, m_setup.m_strLatestFilePath, [manager, &probed](const QString& root) {
+            probed = true;
+            return manager && manager->SelectFileType(root.toStdWString()) > 0;
+        });
     if (outcome.sourceRemoved) {
         if (m_flow->PlayState() == CPlayFlow::kPlaying)
             m_flow->Stop();
@@ -90,4 +94,19 @@ void CKestrelDlg::ScanDrives()
         m_pendingOpenFolder = outcome.openFolder;
         OpenCommand();
     }
+    if (probed && m_loadsRun == loadsBefore)
+        ReselectLoadedFolder();
+}
+
+// The plug-in answers record questions through the reader that accepted the
+// folder it was last asked about. Asking about an inserted card makes that
+// card's reader the current one (or none, for a card without recordings),
+// and the listed records would no longer be found; when no load followed,
+// the loaded folder is asked about again to bring its reader back.
+void CKestrelDlg::ReselectLoadedFolder()
+{
+    CPluginManager* manager = m_app ? m_app->PluginManager() : nullptr;
+    const QString source = m_setup.m_strLatestFilePath;
+    if (manager && m_flow->PlayState() != CPlayFlow::kNoRecordings && QFileInfo(source).isDir())
+        manager->SelectFileType(source.toStdWString());
 }

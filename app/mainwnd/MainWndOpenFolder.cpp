@@ -126,6 +126,7 @@ int CKestrelDlg::LoadFolder(const QString& folder)
         m_flow->Stop();  // play shown, pause hidden, list mark off, stopped
 
     CPluginManager* manager = m_app ? m_app->PluginManager() : nullptr;
+    ++m_loadsRun;
     CLoadFile popup(*m_res, manager, folder, this);
     {
         AcceleratorsOff keys(m_app);
@@ -159,7 +160,7 @@ int CKestrelDlg::ApplyLoadResult(int result, const QString& folder, bool cancell
     }
     m_flow->SetPlayState(state);
     m_flow->SetControlState(state);
-    m_setup.m_strLatestFilePath = QFileInfo(folder).absoluteFilePath();
+    m_setup.m_strLatestFilePath = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     if (state == CPlayFlow::kNoRecordings && !cancelled)
         CTranslatedMessageBox::Show(*m_res, this, NoRecordingsText(folder), windowTitle());
     return state;

@@ -16,6 +16,10 @@ const int kProgressEvent = QEvent::registerEventType();
 const int kScannedEvent = QEvent::registerEventType();
 const int kCloseEvent = QEvent::registerEventType();
 constexpr int kCancelPollMs = 10;
+// The bar is moved at most this often: a fast load reports thousands of
+// files a second, and every wake of the user-interface thread costs the
+// worker processor time.
+constexpr int kProgressFrameMs = 16;
 constexpr int kBarLeft = 12;
 constexpr int kBarTop = 60;
 constexpr int kBarHeight = 28;
@@ -105,7 +109,9 @@ void CLoadFile::ShowFileCount()
 
 void CLoadFile::ShowProgress()
 {
-    m_progressPosted = false;
+    // The next report may post again once this frame is over.
+    if (!m_progressFrame.isActive())
+        m_progressFrame.start(kProgressFrameMs, this);
     if (m_progress.maximum() == 0)
         ShowFileCount();
     m_progress.setValue(std::min(m_job->Handled(), m_progress.maximum()));
@@ -159,6 +165,13 @@ void CLoadFile::OnCancel()
 // After a cancel: close once the worker has ended, or when the wait is over.
 void CLoadFile::timerEvent(QTimerEvent* event)
 {
+    if (event->timerId() == m_progressFrame.timerId()) {
+        m_progressFrame.stop();
+        m_progressPosted = false;
+        if (m_progress.value() != std::min(m_job->Handled(), m_progress.maximum()))
+            ShowProgress();  // files reported during the frame
+        return;
+    }
     if (event->timerId() != m_cancelWait.timerId()) {
         IPopupBase::timerEvent(event);
         return;

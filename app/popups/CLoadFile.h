@@ -71,6 +71,7 @@ private:
     bool m_started = false;
     bool m_cancelling = false;
     bool m_closed = false;
+    QBasicTimer m_progressFrame;
     QBasicTimer m_cancelWait;
     QElapsedTimer m_cancelClock;
 };

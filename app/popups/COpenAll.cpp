@@ -132,7 +132,10 @@ int COpenAll::exec()
     int answer = IdOk;
     if (AnswerUnattended(OfferedText(), &answer)) {
         const int line = m_driveBox.currentIndex();
-        if (answer == IdOk && line >= 0 && line < m_drives.size()) {
+        if (qEnvironmentVariable("KESTREL_POPUP_ANSWER").trimmed().toLower() == QLatin1String("other")) {
+            m_code = kOtherFolder;
+            answer = IdOk;
+        } else if (answer == IdOk && line >= 0 && line < m_drives.size()) {
             m_folder = m_drives[line].root;
             m_code = kDriveChosen;
         } else {

@@ -8,7 +8,8 @@
 //
 // Unattended runs (KESTREL_MESSAGEBOX_LOG set): the offered drives are logged
 // like a message box and the popup answers at once: OK with the preselected
-// drive, or Cancel when KESTREL_POPUP_ANSWER is "cancel".
+// drive, "other folder" when KESTREL_POPUP_ANSWER is "other", or Cancel when
+// it is "cancel" (or no drive is listed).
 #pragma once
 
 #include "popups/IPopupBase.h"
