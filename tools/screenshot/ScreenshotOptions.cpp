@@ -12,7 +12,9 @@ QString Usage()
         "                          [--wait MS] -o out.png\n"
         "Runs the viewer in DIR (default: this program's folder) offscreen with a fresh profile\n"
         "and saves a picture of its main window MS milliseconds after it is up (default 1000):\n"
-        "--play N plays row N of the card, --full grabs the full-screen view instead.\n");
+        "--play N plays row N of the card, --full grabs the full-screen view instead.\n"
+        "-h, --help prints this text, -v, --version the version.\n"
+        "exit status: 0 picture written, 1 the viewer or the picture failed, 2 usage error\n");
 }
 
 int ParseLanguage(const QString& text)
@@ -45,6 +47,10 @@ bool ParseArguments(const QStringList& args, Options& options, QString& error)
         const QString& a = args[i];
         if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
             options.help = true;
+            return true;
+        }
+        if (a == QStringLiteral("--version") || a == QStringLiteral("-v")) {
+            options.version = true;
             return true;
         }
         if (a == QStringLiteral("--full")) {

@@ -18,6 +18,7 @@ struct Options {
     int waitMs = 1000;    // how long after start-up the picture is taken
     QString output;       // the PNG to write
     bool help = false;
+    bool version = false;  // --version: print the version and stop
 };
 
 // Parses the arguments after the program name. false with `error` set when

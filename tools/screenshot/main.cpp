@@ -2,6 +2,8 @@
 // language with a fresh profile, and saves a picture of its main window.
 #include "ScreenshotOptions.h"
 
+#include "KestrelVersion.h"
+
 #include "kestrel/Trace.h"
 #include "startup/COption.h"
 #include "startup/CProfile.h"
@@ -164,6 +166,10 @@ int main(int argc, char* argv[])
     }
     if (options.help) {
         std::printf("%s", qPrintable(kestrel::screenshot::Usage()));
+        return 0;
+    }
+    if (options.version) {
+        std::printf("kestrel-screenshot %s\n", kestrel::kVersion);
         return 0;
     }
     return Run(options);

@@ -22,7 +22,10 @@ const char* PlayerUsage()
 {
     return "usage: kestrel-player CARD_FOLDER [INDEX] [--frames N --grab FILE.png] [--timeout SECONDS]\n"
            "keys: Space pause/resume, Right/Left seek +/-10 s, '.' step while paused,\n"
-           "      '+'/'-' speed, Escape quit\n";
+           "      '+'/'-' speed, Escape quit\n"
+           "-h, --help prints this text, -v, --version the version.\n"
+           "exit status: 0 done, 1 playback failed, 2 usage error, 3 folder missing,\n"
+           "4 no such recording, 5 plug-in missing\n";
 }
 
 bool ParsePlayerOptions(int argc, const char* const argv[], PlayerOptions* out, std::string* error)
@@ -41,6 +44,10 @@ bool ParsePlayerOptions(int argc, const char* const argv[], PlayerOptions* out, 
         const char* v = nullptr;
         if (arg == "-h" || arg == "--help") {
             out->help = true;
+            return true;
+        }
+        if (arg == "-v" || arg == "--version") {
+            out->version = true;
             return true;
         }
         if (arg == "--frames") {

@@ -11,6 +11,7 @@ struct PlayerOptions {
     std::string grabFile;   // with frames: the window is saved here first
     int timeoutSeconds = 60;  // with frames: give up (exit 1) after this long
     bool help = false;        // -h/--help: print the usage and stop
+    bool version = false;     // -v/--version: print the version and stop
 };
 
 // Parses the arguments after the program name; false with `error` set on a

@@ -9,6 +9,7 @@
 #include <QApplication>
 
 #include "ExitCodes.h"
+#include "KestrelVersion.h"
 #include "PlayerOptions.h"
 #include "PlayerWindow.h"
 #include "PluginSession.h"
@@ -25,6 +26,10 @@ int main(int argc, char* argv[])
     }
     if (options.help) {
         std::fputs(PlayerUsage(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("kestrel-player %s\n", kestrel::kVersion);
         return 0;
     }
     struct stat st {};
