@@ -68,8 +68,11 @@ bool CKestrelDlg::SourceFolderGone() const
 void CKestrelDlg::ScanDrives()
 {
     FinishLingeringLoad();
+    // The window itself runs modally in the program; any other modal window
+    // is a popup over it.
+    const QWidget* modal = QApplication::activeModalWidget();
     if (!m_driveRule || !m_driveWatcher || !m_flow || m_destroyed || m_openRunning || LoadRunning() ||
-        QApplication::activeModalWidget())
+        (modal && modal != this))
         return;
     QStringList roots;
     for (const auto& drive : m_driveWatcher->Drives())

@@ -79,6 +79,8 @@ protected:
     void ShowWindow()
     {
         w = std::make_unique<CKestrelDlg>(m_app.App());
+        // Modal, as the program runs it (exec()): the popups then stack on it.
+        w->setWindowModality(Qt::ApplicationModal);
         w->show();
         ASSERT_TRUE(WaitFor([&] { return w->DriveWatcher() != nullptr; }, 3000)) << "the start-up event starts the watch";
     }
