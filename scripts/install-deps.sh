@@ -16,6 +16,7 @@ packages=(
   qt6-svg-dev
   qt6-multimedia-dev
   qt6-webengine-dev
+  libjs-leaflet
   scdoc
   # CPack's Debian package: dpkg-shlibdeps finds the runtime dependencies.
   dpkg-dev file

@@ -7,6 +7,7 @@
 #include "FlowPrompt.h"
 #include "PlayStats.h"
 #include "ReadoutStatics.h"
+#include "BrowserVersion.h"
 #include "ThreadPostQueue.h"
 #include "TransportControls.h"
 
@@ -14,8 +15,10 @@
 #include "panels/display/CFullScreen.h"
 #include "panels/display/CWndDisplay.h"
 #include "panels/gsensor/CWndGSensor.h"
+#include "panels/map/CWndMapEdge.h"
 #include "panels/list/CWndList.h"
 #include "startup/CKestrelApp.h"
+#include "util/CUtilMessageBox.h"
 #include "util/PostedMessage.h"
 
 #include "filehub/CPluginManager.h"
@@ -41,6 +44,43 @@ std::array<int, 3> GSensorOffsets(const CKestrelApp* app)
         return {0, 0, 0};
     const _PLUGIN_INFO& info = app->PluginInfo();
     return {info.nGSensorOffsetX, info.nGSensorOffsetY, info.nGSensorOffsetZ};
+}
+
+// The folder of the current language: the map page lives there.
+QString LanguageFolder(const CKestrelApp* app)
+{
+    if (!app)
+        return {};
+    const int index = app->CurrentLanguage();
+    return index >= 0 && index < app->Languages().folders.size() ? app->Languages().folders[index] : QString();
+}
+
+// Map type 1 asks for the map dialog instead of the map popup.
+bool UsesMapDialog(const CKestrelApp* app)
+{
+    return app && app->Option().nMapType == 1;
+}
+
+// The map button: a browser core too old for the page is reported; the map
+// popup shows when its page is loaded and its host answers.
+void ShowMap(QWidget* window, const CUIResources& res, const CKestrelApp* app, CWndMapEdge* map)
+{
+    const QString title = window->windowTitle();
+    const int version = kestrel::mainwnd::BrowserMajorVersion();
+    if (version < 10) {
+        const QString text = res.GetUIText(QStringLiteral("message011"));
+        CUtilMessageBox::Show(window, QString(text).replace(QStringLiteral("%d"), QString::number(version)), title);
+        return;
+    }
+    if (UsesMapDialog(app))
+        return;  // the map dialog shows itself once it exists
+    if (map && map->Ready()) {
+        map->show();
+        map->raise();
+        map->activateWindow();
+    } else {
+        CUtilMessageBox::Show(window, res.GetUIText(QStringLiteral("message010")), title);
+    }
 }
 
 }  // namespace
@@ -98,6 +138,13 @@ void CKestrelDlg::CreatePanels()
         AttachGSensorPanel(graph);
     else
         delete graph;
+
+    // The map popup, created hidden; the map button shows it.
+    if (!UsesMapDialog(m_app)) {
+        auto* map = new CWndMapEdge(this, *m_res);
+        map->Create(LanguageFolder(m_app));
+        AttachMapPanel(map);
+    }
 }
 
 
@@ -146,7 +193,13 @@ void CKestrelDlg::StartPlayFlow()
         });
     }
     m_readouts->ApplyInitialState();
-    connect(this, &CKestrelDlg::CommandRaised, this, [this](int id) { m_readouts->OnCommand(id); });
+    connect(this, &CKestrelDlg::CommandRaised, this, [this](int id) {
+        if (id == kBtnGpsMap)
+            ShowMap(this, *m_res, m_app,
+                    m_mapPanels.empty() ? nullptr : qobject_cast<CWndMapEdge*>(m_mapPanels.front().data()));
+        else
+            m_readouts->OnCommand(id);
+    });
     m_prompt = std::make_unique<CFlowPrompt>(this, m_app, *m_res);
     m_deck.SetStats(m_stats.get());
 
@@ -158,8 +211,9 @@ void CKestrelDlg::StartPlayFlow()
     views.readouts = m_readouts.get();
     views.prompt = m_prompt.get();
     views.gsensor = graph.data();
-    // The map (panel or dialog, whichever the map type of the option file
-    // selects) joins here as its role when built.
+    // The map role: the popup, or (map type 1) the map dialog once it exists.
+    if (!m_mapPanels.empty())
+        views.map = qobject_cast<CWndMapEdge*>(m_mapPanels.front().data());
     m_flow = std::make_unique<CPlayFlow>(views);
 
     kestrel::playflow::PlayFlowContext context;
@@ -189,6 +243,9 @@ void CKestrelDlg::ReapplyPanelTexts()
     for (CWndDisplay* panel : m_channelPanels)
         if (panel)
             panel->UpdateLabel();
+    for (const QPointer<QWidget>& panel : m_mapPanels)
+        if (auto* map = qobject_cast<CWndMapEdge*>(panel.data()))
+            map->ReloadPage(LanguageFolder(m_app));
     if (m_fullScreenWnd && m_app) {
         // The language's face at the scaled size of the front label, and
         // the name of the view channel.

@@ -17,16 +17,22 @@ using namespace kestrel::mainwnd;
 
 namespace {
 
-void EnsureQt()
-{
-    static kestrel::testenv::OffscreenViewerEnv env("readout_statics_tests");
-}
+// The application object lives from the first test to the end of the
+// tests, and goes before the program's exit handlers run.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { m_env = std::make_unique<kestrel::testenv::OffscreenViewerEnv>("readout_statics_tests"); }
+    void TearDown() override { m_env.reset(); }
+
+private:
+    std::unique_ptr<kestrel::testenv::OffscreenViewerEnv> m_env;
+};
+[[maybe_unused]] ::testing::Environment* const g_qt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 class Readouts : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureQt();
         for (int id : {kStcGsenX, kStcGsenY, kStcGsenZ, kStcGpsLatLng, kStcGpsSpeed, kStcGsenRangeTop,
                        kStcGsenRangeBottom})
             m_controls[id] = std::make_unique<CCtrlStatic>(nullptr, id);
