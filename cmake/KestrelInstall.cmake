@@ -128,7 +128,16 @@ install(TARGETS recplugin LIBRARY DESTINATION ${KESTREL_INSTALL_APP_DIR}/plugins
 # The staged data folders: option file, skin, languages with the rendered
 # manuals beside each language file.
 install(DIRECTORY ${KESTREL_APP_DIR}/_option ${KESTREL_APP_DIR}/skin ${KESTREL_APP_DIR}/language
-  DESTINATION ${KESTREL_INSTALL_APP_DIR})
+  DESTINATION ${KESTREL_INSTALL_APP_DIR}
+  PATTERN leaflet EXCLUDE)
+# The map page's script library is the system's (libjs-leaflet, a package
+# dependency): each language folder's copy of it becomes a link to it,
+# relative when installed under /usr so the package holds no absolute link.
+set(KESTREL_SYSTEM_LEAFLET /usr/share/javascript/leaflet)
+install(CODE "set(KESTREL_STAGED_LANGUAGE_DIR \"${KESTREL_APP_DIR}/language\")
+  set(KESTREL_INSTALLED_LANGUAGE_DIR \"${KESTREL_INSTALL_APP_DIR}/language\")
+  set(KESTREL_SYSTEM_LEAFLET \"${KESTREL_SYSTEM_LEAFLET}\")")
+install(SCRIPT ${CMAKE_SOURCE_DIR}/cmake/KestrelInstallLeaflet.cmake)
 
 # bin/ holds relative links, made here once and installed as links.
 set(link_dir ${CMAKE_BINARY_DIR}/install-links)

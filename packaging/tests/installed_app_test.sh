@@ -93,6 +93,16 @@ if [ "${1:-}" = --hidden ]; then
            usr/share/doc/kestrel/changelog.gz; do
     [ -f "$root/$f" ] || fail "not installed: /$f"
   done
+  # A map page uses the system's script library through a link, not a copy.
+  for page in "$root"/usr/lib/kestrel/language/*/map.html; do
+    [ -e "$page" ] || continue
+    leaflet=$(dirname "$page")/leaflet
+    [ -L "$leaflet" ] || fail "$leaflet is not a link to the system's Leaflet"
+    case $(realpath -m "$leaflet") in
+      */usr/share/javascript/leaflet) ;;
+      *) fail "$leaflet points to $(readlink "$leaflet")" ;;
+    esac
+  done
   exit 0
 fi
 
