@@ -209,4 +209,13 @@ struct _TAG_DEC_INFO {
     int nAudioChannels = 0;
     int nBitsPerSample = 0;
     int nSampleRate = 0;
+
+    // The sound bytes of this frame: data[0] holds linesize[0] of them. The
+    // buffer is reused across frames and may be larger, so its size is not
+    // the frame's.
+    int SoundBytes() const
+    {
+        const int filled = linesize[0] < nBufferSize ? linesize[0] : nBufferSize;
+        return filled > 0 ? filled : 0;
+    }
 };

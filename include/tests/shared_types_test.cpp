@@ -78,3 +78,15 @@ TEST(RecordRules, ChannelLabelKeyNamesEachChannelAndFrontOtherwise)
     EXPECT_STREQ(kestrel::ChannelLabelKey(4), "display_text_front");
     EXPECT_STREQ(kestrel::ChannelLabelKey(-1), "display_text_front");
 }
+
+TEST(SharedTypes, SoundBytesAreTheFilledPartOfAReusedBuffer)
+{
+    _TAG_DEC_INFO sound;
+    sound.nBufferSize = 1068;  // the buffer of a longer frame, reused
+    sound.linesize[0] = 1066;
+    EXPECT_EQ(sound.SoundBytes(), 1066);
+    sound.linesize[0] = 2000;  // never past the buffer
+    EXPECT_EQ(sound.SoundBytes(), 1068);
+    sound.linesize[0] = -4;
+    EXPECT_EQ(sound.SoundBytes(), 0);
+}

@@ -275,7 +275,7 @@ void CPlayFlow::OnPlayerCallback(uint32_t code, uint32_t, void* info)
         break;
     case PB_CB_AUDIO_FRAME:
         if (dec && m_sound)
-            m_sound->PlayBuffer(dec->pBuffer, dec->nBufferSize, dec->nAudioChannels, dec->nBitsPerSample,
+            m_sound->PlayBuffer(dec->pBuffer, dec->SoundBytes(), dec->nAudioChannels, dec->nBitsPerSample,
                                 dec->nSampleRate);
         break;
     case PB_CB_AUDIO_RESET:

@@ -111,7 +111,7 @@ void PlayerWindow::OnEngineThread(uint32_t code, const _TAG_DEC_INFO* info)
     }
     case PB_CB_AUDIO_FRAME:
         if (info && m_sound)
-            m_sound->PlayBuffer(info->pBuffer, info->nBufferSize, info->nAudioChannels, info->nBitsPerSample,
+            m_sound->PlayBuffer(info->pBuffer, info->SoundBytes(), info->nAudioChannels, info->nBitsPerSample,
                                 info->nSampleRate);
         return;
     case PB_CB_AUDIO_RESET:
