@@ -4,6 +4,7 @@
 
 #include "skin/CUIResources.h"
 
+#include <QPainter>
 #include <QResizeEvent>
 
 CWndMap::CWndMap(QWidget* parent, const CUIResources& resources) : QWidget(parent, Qt::Window), m_res(resources)
@@ -45,4 +46,10 @@ void CWndMap::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     PlaceMap();
+}
+
+void CWndMap::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    kestrel::map::PaintPopupFrame(p, m_res, size(), windowTitle());
 }

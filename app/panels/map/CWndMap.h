@@ -23,6 +23,7 @@ public:
     IMap* Map() const { return m_map; }
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -4,6 +4,7 @@
 
 #include "skin/CUIResources.h"
 
+#include <QPainter>
 #include <QResizeEvent>
 
 namespace {
@@ -131,4 +132,10 @@ void CWndMapEdge::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     PlaceView();
+}
+
+void CWndMapEdge::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    kestrel::map::PaintPopupFrame(p, m_res, size(), windowTitle());
 }

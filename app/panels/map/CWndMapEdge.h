@@ -68,6 +68,7 @@ signals:
     void PageReady(bool ok);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -4,8 +4,10 @@
 
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 class CUIResources;
+class QPainter;
 
 namespace kestrel::map {
 
@@ -13,5 +15,8 @@ QSize PopupSize(const CUIResources& res);
 // The map view's rectangle in a popup of `popup` size: the record's place,
 // anchored to the popup's edges by its margins.
 QRect MapViewRect(const CUIResources& res, QSize popup);
+// The popup's face around the map: a plain background and the title text
+// in the title bar.
+void PaintPopupFrame(QPainter& p, const CUIResources& res, QSize popup, const QString& title);
 
 }  // namespace kestrel::map
