@@ -85,3 +85,19 @@ TEST(HostProbe, ASilentHostTimesOut)
     EXPECT_EQ(ProbeHost({"192.0.2.1", 443, false, 300}), 0);
     EXPECT_LT(MsSince(t), 1000);
 }
+
+TEST(HostProbe, EchoNeedsNoListenerWhereIcmpIsPermitted)
+{
+    const int dgram = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_ICMP);
+    const int raw = dgram >= 0 ? -1 : ::socket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
+    if (dgram < 0 && raw < 0)
+        GTEST_SKIP() << "no ICMP socket may be opened here";
+    ::close(dgram >= 0 ? dgram : raw);
+    int closedPort = 0;
+    {
+        Listener l;
+        closedPort = l.port;
+    }
+    // The echo answers although nothing listens on the port.
+    EXPECT_EQ(ProbeHost({"127.0.0.1", closedPort, true, 2000}), 1);
+}
