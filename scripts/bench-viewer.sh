@@ -54,9 +54,12 @@ stats = json.load(open(sys.argv[1]))
 viewer_cpu, ref_cpu = float(sys.argv[2]), float(sys.argv[3])
 seconds, fps = float(sys.argv[4]), int(sys.argv[5])
 played = stats.get("seconds_played", 0.0)
-print(f"played {played:.1f} s (start-up and loading come on top of the CPU time below)")
+wait = stats.get("seconds_to_first_picture", 0.0)
+print(f"played {played:.1f} s, the first picture {1000 * wait:.0f} ms after the start "
+      "(start-up and loading come on top of the CPU time below)")
 for ch in stats["channels"][:2]:
-    expected = round(played * fps)
+    # From the first picture on, one picture every 1/fps seconds.
+    expected = round((played - wait) * fps) + 1
     d, p = ch["delivered"], ch["painted"]
     print(f"channel {ch['channel']}: expected {expected}, delivered {d} "
           f"(engine lost {max(0, expected - d)}), painted {p} (replaced before shown {max(0, d - p)})")

@@ -9,13 +9,28 @@
 #include <QJsonObject>
 #include <QWidget>
 
+#include <chrono>
+
 namespace kestrel::mainwnd {
 
 // Forwards everything to the real display and counts the pictures handed
 // over; Draw runs on the engine thread, hence the atomic counter.
+namespace {
+
+int64_t NowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+}  // namespace
+
 class CPlayStats::CountingDisplay : public IDisplay {
 public:
-    CountingDisplay(IDisplay* inner, std::atomic<int>& delivered) : m_inner(inner), m_delivered(delivered) {}
+    CountingDisplay(IDisplay* inner, std::atomic<int>& delivered, std::atomic<int64_t>& firstNs)
+        : m_inner(inner), m_delivered(delivered), m_firstNs(firstNs)
+    {
+    }
 
     int CreateScreen(QWidget* owner, int mode) override { return m_inner->CreateScreen(owner, mode); }
     QWidget* Widget() const override { return m_inner->Widget(); }
@@ -34,6 +49,8 @@ public:
              const int linesize[8]) override
     {
         m_delivered.fetch_add(1, std::memory_order_relaxed);
+        int64_t none = 0;
+        m_firstNs.compare_exchange_strong(none, NowNs());
         return m_inner->Draw(reserved, data, width, height, setting, linesize);
     }
     void SetFlip(int flip, int mask) override { m_inner->SetFlip(flip, mask); }
@@ -49,6 +66,7 @@ public:
 private:
     IDisplay* m_inner;
     std::atomic<int>& m_delivered;
+    std::atomic<int64_t>& m_firstNs;
 };
 
 std::unique_ptr<CPlayStats> CPlayStats::FromEnvironment()
@@ -104,7 +122,7 @@ IDisplay* CPlayStats::Wrap(int slot, IDisplay* display)
     if (!display || slot < 0 || slot >= kSlots)
         return display;
     if (!m_wrappers[size_t(slot)])
-        m_wrappers[size_t(slot)] = std::make_unique<CountingDisplay>(display, m_delivered[size_t(slot)]);
+        m_wrappers[size_t(slot)] = std::make_unique<CountingDisplay>(display, m_delivered[size_t(slot)], m_firstPictureNs);
     return m_wrappers[size_t(slot)].get();
 }
 
@@ -132,6 +150,8 @@ void CPlayStats::OnPlayState(int state)
 {
     if (state == 2 && !m_playing.isValid()) {
         m_playing.start();
+        if (m_playStartNs == 0)
+            m_playStartNs = NowNs();
     } else if (state != 2 && m_playing.isValid()) {
         m_playedMs += m_playing.elapsed();
         m_playing.invalidate();
@@ -154,6 +174,14 @@ double CPlayStats::SecondsPlayed() const
     return ms / 1000.0;
 }
 
+double CPlayStats::SecondsToFirstPicture() const
+{
+    const int64_t first = m_firstPictureNs.load();
+    if (first == 0 || m_playStartNs == 0 || first < m_playStartNs)
+        return 0.0;
+    return double(first - m_playStartNs) / 1e9;
+}
+
 QString CPlayStats::ToJson() const
 {
     QJsonArray channels;
@@ -163,6 +191,7 @@ QString CPlayStats::ToJson() const
         {"channels", channels},
         {"fullscreen", QJsonObject{{"delivered", Delivered(kFullScreenSlot)}, {"painted", Painted(kFullScreenSlot)}}},
         {"seconds_played", SecondsPlayed()},
+        {"seconds_to_first_picture", SecondsToFirstPicture()},
     };
     return QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
 }

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 class IDisplay;
@@ -48,6 +49,9 @@ public:
     int Delivered(int slot) const;
     int Painted(int slot) const;
     double SecondsPlayed() const;
+    // From the first play state 2 to the first picture delivered to any
+    // display: the start-up wait, which is no lost picture.
+    double SecondsToFirstPicture() const;
     QString ToJson() const;
     // Writes the JSON object to the file; false when it cannot.
     bool Write() const;
@@ -67,6 +71,8 @@ private:
     std::array<QWidget*, kSlots> m_watched{};
     QElapsedTimer m_playing;
     qint64 m_playedMs = 0;
+    int64_t m_playStartNs = 0;                // user-interface thread
+    std::atomic<int64_t> m_firstPictureNs{0};  // set once by the engine thread
 };
 
 }  // namespace kestrel::mainwnd

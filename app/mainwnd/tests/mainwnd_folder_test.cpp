@@ -134,6 +134,10 @@ TEST_F(WindowPlayback, PlayStatisticsCountDeliveredAndPaintedPictures)
     const double seconds = root.value(QStringLiteral("seconds_played")).toDouble();
     EXPECT_GE(seconds, 0.9);
     EXPECT_LT(seconds, 30.0);
+    // The first picture came after the start, within the time played.
+    const double wait = root.value(QStringLiteral("seconds_to_first_picture")).toDouble();
+    EXPECT_GT(wait, 0.0);
+    EXPECT_LT(wait, seconds);
 }
 
 TEST(WindowLanguage, PanelsTakeTheNewLanguage)
