@@ -36,7 +36,7 @@ public:
     struct Events {
         std::function<void()> scanned;    // FileCount() is known
         std::function<void()> progressed; // Handled() grew
-        std::function<void()> finished;   // the job ended by itself (not after Cancel)
+        std::function<void()> finished;   // the job ended by itself (not after Cancel); sent just after Finished()
     };
 
     // `target` (may be null: the job ends at once with kNoTarget) must

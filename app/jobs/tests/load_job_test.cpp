@@ -126,7 +126,7 @@ TEST(LoadJob, EachEndGivesItsResult)
         ASSERT_TRUE(job.WaitFinished(2000));
         EXPECT_EQ(job.Result(), CLoadJob::kScanFailed);
         EXPECT_EQ(t.loadCalls, 0);
-        EXPECT_EQ(c.finished, 1);
+        EXPECT_TRUE(WaitUntil([&] { return c.finished == 1; })) << "the news follows the end";
     }
     for (const auto& [loadResult, expected] : {std::pair{0, 0}, std::pair{-1, 0}, std::pair{3, 2}}) {
         ScriptedTarget t;
@@ -140,7 +140,7 @@ TEST(LoadJob, EachEndGivesItsResult)
         EXPECT_EQ(job.Handled(), 5);
         EXPECT_EQ(c.progressed, 5);
         EXPECT_EQ(c.scanned, 1);
-        EXPECT_EQ(c.finished, 1);
+        EXPECT_TRUE(WaitUntil([&] { return c.finished == 1; }));
         EXPECT_FALSE(t.callbackSet) << "the progress callback is taken back";
         EXPECT_FALSE(job.Cancel()) << "an ended job has nothing to cancel";
         EXPECT_EQ(t.breakCalls, 0);

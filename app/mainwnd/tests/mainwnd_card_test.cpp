@@ -14,6 +14,11 @@
 #include "filehub/CPluginManager.h"
 
 #include <QDirIterator>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
@@ -224,6 +229,36 @@ TEST_F(CardWatch, AnotherFolderWithoutRecordingsLeavesNothingToPlay)
     EXPECT_EQ(w->Settings().m_strLatestFilePath, empty);
 }
 
+TEST_F(CardWatch, CtrlOOpensAndAFileDroppedOnTheWindowLoadsItsFolder)
+{
+    ShowWindow();
+    qputenv("KESTREL_POPUP_ANSWER", "cancel");
+    QKeyEvent ctrlO(QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier);
+    QApplication::sendEvent(w.get(), &ctrlO);
+    EXPECT_EQ(Count(kOfferText), 1);
+    qunsetenv("KESTREL_POPUP_ANSWER");
+
+    m_folder = WriteCard();
+    const QString file = QString::fromStdString(m_card.recordingList.at(0).primaryPath);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(file)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.get(), &drop);
+    ASSERT_TRUE(WaitFor([&] { return Rows() == m_card.recordings; }, 5000));
+    EXPECT_EQ(w->Settings().m_strLatestFilePath, QFileInfo(file).absolutePath());
+
+    // Something that is no file or folder is refused.
+    QMimeData text;
+    text.setText(QStringLiteral("not a folder"));
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(w.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
 // ---- Large cards: cancel, a card pulled out during the load, the timing ----
 
 class LargeCard : public CardWatch {
@@ -321,7 +356,7 @@ TEST_F(LargeCard, ACardPulledOutDuringTheLoadLeavesAConsistentEmptyList)
     WhenLoadReaches(s_count / 5, [&](CLoadFile&) { pulled = QDir(m_slotA).removeRecursively(); });
     ASSERT_TRUE(QDir().rename(m_slotA + QStringLiteral(".copy"), m_slotA));
     ASSERT_TRUE(WaitFor([&] { return pulled; }, 20000));
-    ASSERT_TRUE(WaitFor([&] { return !QApplication::activeModalWidget(); }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return QApplication::activeModalWidget() == w.get(); }, 20000)) << "the popups closed";
     ASSERT_TRUE(WaitFor([&] { return Flow().PlayState() == CPlayFlow::kNoRecordings && Rows() == 0; }, 2000));
     EXPECT_EQ(Rows(), std::max(0, Merged()));
     EXPECT_FALSE(w->PlayRow(0));
