@@ -207,8 +207,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for dash-camera recordings")
 # The long description; CPack puts the summary above it and indents it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Kestrel reads a dash camera's memory card (or any folder), lists the
 recordings by type and start time, and plays every camera channel side by
-side with sound, together with the vehicle's speed, coordinates and
-G-sensor readings at the play position.
+side with sound, together with the vehicle's track on a map, its speed and
+coordinates and the G-sensor readings at the play position.
 
 The package also holds kestrel-cli, which lists a card and exports its GPS
 tracks (GPX, KML) and G-sensor samples (CSV), and kestrel-cardgen, which
