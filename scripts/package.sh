@@ -2,8 +2,9 @@
 # Builds the Release application with Debian's hardening flags and packs it
 # as build-release/kestrel_<version>_amd64.deb (runtime dependencies found by
 # dpkg-shlibdeps plus those loaded at run time), then checks the package with
-# lintian, which must report no errors. Prints the installed size and the
-# time taken.
+# lintian, which must report no errors, and runs kestrel-cli and kestrel from
+# the unpacked package while the build folder is renamed. Prints the
+# installed size and the time taken.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
@@ -31,6 +32,16 @@ deb=$(find "$build" -maxdepth 1 -name 'kestrel_*_amd64.deb')
 
 echo "== lintian"
 lintian --fail-on error "$deb" || { echo "lintian found errors" >&2; exit 1; }
+
+echo "== The unpacked package with $build renamed"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"; if [ -d "$build.renamed" ]; then mv "$build.renamed" "$build"; fi' EXIT
+dpkg-deb -x "$deb" "$scratch/root"
+mv "$build" "$build.renamed"
+"$scratch/root/usr/bin/kestrel-cardgen" "$scratch/card" --count 2 --container avich >/dev/null
+"$scratch/root/usr/bin/kestrel-cli" scan "$scratch/card"
+"$scratch/root/usr/bin/kestrel" --version
+mv "$build.renamed" "$build"
 
 echo "== $deb"
 dpkg-deb -f "$deb" Package Version Installed-Size Depends Recommends
