@@ -6,7 +6,11 @@ std::string Recording::DisplayName() const
 {
     if (!names.empty() && !names.front().empty())
         return names.front();
-    return "#" + std::to_string(index);
+    // Appended rather than "#" + to_string(): GCC 12 at -O3 reports a false
+    // overlap (-Wrestrict) in the literal-plus-temporary operator.
+    std::string name = "#";
+    name += std::to_string(index);
+    return name;
 }
 
 std::string RecordingTypeName(int type)
