@@ -13,7 +13,9 @@ public:
 
     // The map can take calls now (its page is loaded).
     virtual bool Ready() const = 0;
-    // A recording started playing.
+    // A recording started playing. Also told while the map is not ready:
+    // the sink draws the track once it is. `rec` stays valid until
+    // PlaybackStopped.
     virtual void PlaybackStarted(CRecFileInfo* rec) = 0;
     // Playback stopped; the record's samples are freed after this call
     // unless the sink keeps them (KeepsRecordSamples).

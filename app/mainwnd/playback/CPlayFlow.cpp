@@ -196,8 +196,7 @@ int CPlayFlow::PlayStart(int index)
     m_playState = kPlaying;
     SetControlState(kPlaying);
 
-    if (m_v.map->Ready())
-        m_v.map->PlaybackStarted(rec);
+    m_v.map->PlaybackStarted(rec);  // a map that is not ready yet draws it when it is
     return 0;
 }
 

@@ -20,6 +20,7 @@ CWndMapEdge::CWndMapEdge(QWidget* parent, const CUIResources& resources)
 {
     resize(kestrel::map::PopupSize(m_res));
     connect(m_view, &kestrel::map::CMapView::PageLoaded, this, &CWndMapEdge::PageReady);
+    connect(m_view, &kestrel::map::CMapView::PageLoaded, this, &CWndMapEdge::DrawWaitingTrack);
     connect(&m_watch, &kestrel::map::CHostWatch::Answered, this, &CWndMapEdge::OnHostAnswer);
     m_trackTimer.setInterval(0);
     connect(&m_trackTimer, &QTimer::timeout, this, &CWndMapEdge::SendTrackPart);
@@ -45,6 +46,7 @@ void CWndMapEdge::ReloadPage(const QString& languageFolder)
     m_trackTimer.stop();
     m_track.clear();
     m_trackSent = 0;
+    m_trackDrawn = false;  // a new page: the playing track is drawn again when it is ready
     m_positions.Reset();
     m_view->Load(kestrel::map::PageUrl(m_pagePath, m_source));
     setWindowTitle(m_res.GetUIText(kPopupKey));
@@ -62,6 +64,16 @@ void CWndMapEdge::OnHostAnswer(bool connected)
 {
     if (!connected)
         hide();
+    else
+        DrawWaitingTrack();
+}
+
+void CWndMapEdge::DrawWaitingTrack()
+{
+    if (m_playingRec && !m_trackDrawn && Ready()) {
+        m_trackDrawn = true;
+        DrawPath(m_playingRec);
+    }
 }
 
 bool CWndMapEdge::Ready() const
@@ -108,11 +120,15 @@ void CWndMapEdge::SendTrackPart()
 
 void CWndMapEdge::PlaybackStarted(CRecFileInfo* rec)
 {
-    DrawPath(rec);
+    m_playingRec = rec;
+    m_trackDrawn = false;
+    DrawWaitingTrack();
 }
 
 void CWndMapEdge::PlaybackStopped()
 {
+    m_playingRec = nullptr;  // its samples may be freed after this call
+    m_trackDrawn = false;
     m_trackTimer.stop();  // the rest of the track is not wanted any more
     m_track.clear();
     m_trackSent = 0;

@@ -73,6 +73,10 @@ protected:
 
 private:
     void OnHostAnswer(bool connected);
+    // Draws the playing recording's track once the map is ready, when it
+    // started before (at start-up the page loads and the host answers
+    // about a second after the first recording starts).
+    void DrawWaitingTrack();
     void PlaceView();
     // Sends the next part of the track being drawn.
     void SendTrackPart();
@@ -89,4 +93,6 @@ private:
     std::vector<kestrel::map::LatLng> m_track;
     size_t m_trackSent = 0;
     QTimer m_trackTimer;
+    CRecFileInfo* m_playingRec = nullptr;  // between PlaybackStarted and PlaybackStopped
+    bool m_trackDrawn = false;             // the playing record's track went to this page
 };

@@ -153,6 +153,24 @@ TEST_F(MapPage, TrackAndLivePositionsReachThePage)
     EXPECT_TRUE(WaitFor([] { return Shared().tiles->TilesServed() > 0; }, 5000));
 }
 
+TEST(MapWaitingTrack, ARecordingStartedBeforeThePageIsReadyGetsItsTrackOnceItIs)
+{
+    ASSERT_TRUE(Shared().ready);
+    CRecFileInfo rec;
+    for (int i = 0; i < 10; ++i)
+        rec.m_arrGps.push_back(Fix(u'A', 4807.038 + i * 0.01, u'N', 1131.0 + i * 0.01, u'E'));
+    CWndMapEdge popup(nullptr, Shared().app->Resources());
+    popup.Create(QStringLiteral(KESTREL_APP_DIR) + QStringLiteral("/language/en"));
+    ASSERT_FALSE(popup.Ready()) << "the page loads and the host answers later";
+    popup.PlaybackStarted(&rec);
+    EXPECT_EQ(popup.PathId(), 0);
+    popup.show();
+    ASSERT_TRUE(WaitFor([&] { return popup.Ready() && popup.PathId() != 0; }, 20000));
+    const QString id = QString::number(popup.PathId());
+    EXPECT_TRUE(WaitFor([&] { return State(popup.View())[QStringLiteral("paths")].toObject()[id].toInt() == 10; }, 5000));
+    popup.PlaybackStopped();
+}
+
 TEST_F(MapPage, InvalidFixesDrawAnEmptyTrack)
 {
     CRecFileInfo rec;
