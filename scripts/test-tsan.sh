@@ -10,7 +10,7 @@ build=${1:-build-tsan}
 jobs=$(nproc)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTREL_SANITIZE=thread
 cmake --build "$build" -j "$jobs" --target playcore playcore_parts_test playcore_playback_test \
-  playflow_engine_test kestrel_mainwnd_playback_tests recplugin kestrel_data
+  playflow_engine_test kestrel_mainwnd_playback_tests kestrel_mainwnd_card_tests kestrel-cli recplugin kestrel_data
 
 # The window's playback tests run Qt's event loop: see tsan-qt.supp.
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan-qt.supp"

@@ -365,8 +365,12 @@ TEST_F(LargeCard, ACardPulledOutDuringTheLoadLeavesAConsistentEmptyList)
     ASSERT_TRUE(WaitFor([&] { return Rows() == m_card.recordings; }, 5000));
 }
 
+// A benchmark, not a check of the test command: timings on a shared
+// machine vary, so it runs only from scripts/bench-load.sh.
 TEST_F(LargeCard, TheLoadPopupKeepsPaceWithTheCommandLineScanAndTheWindowResponsive)
 {
+    if (qEnvironmentVariableIntValue("KESTREL_BENCH_LOAD") != 1)
+        GTEST_SKIP() << "a benchmark: scripts/bench-load.sh runs it";
     ShowWindow();
     const QString cli = QStringLiteral(KESTREL_APP_DIR "/kestrel-cli");
     ASSERT_TRUE(QFileInfo(cli).isExecutable());
