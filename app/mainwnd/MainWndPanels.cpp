@@ -140,7 +140,10 @@ void CKestrelDlg::CreatePanels()
         delete graph;
 
     // The map popup, created hidden; the map button shows it.
-    if (!UsesMapDialog(m_app)) {
+    // KESTREL_NO_WEB_MAP=1 leaves it out, and with it the web engine's
+    // browser threads (the thread checker's runs: those threads are not
+    // built for it and their locks are invisible to it).
+    if (!UsesMapDialog(m_app) && qEnvironmentVariableIntValue("KESTREL_NO_WEB_MAP") != 1) {
         auto* map = new CWndMapEdge(this, *m_res);
         map->Create(LanguageFolder(m_app));
         AttachMapPanel(map);

@@ -12,8 +12,6 @@ namespace {
 
 const QString kTitleKey = QStringLiteral("popup_dlg_loadfile");
 // The worker's news, posted to the popup (never waited for).
-const int kProgressEvent = QEvent::registerEventType();
-const int kScannedEvent = QEvent::registerEventType();
 const int kCloseEvent = QEvent::registerEventType();
 constexpr int kCancelPollMs = 10;
 // The bar is moved at most this often: a fast load reports thousands of
@@ -48,9 +46,12 @@ CLoadFile::CLoadFile(const CUIResources& resources, CPluginManager* manager, con
         target = std::make_unique<kestrel::jobs::CPluginLoadTarget>(*manager);
     m_hasTarget = manager != nullptr;
     kestrel::jobs::CLoadJob::Events events;
-    events.scanned = [this] { PostOnce(m_scanPosted, kScannedEvent); };
-    events.progressed = [this] { PostOnce(m_progressPosted, kProgressEvent); };
-    events.finished = [this] { QCoreApplication::postEvent(this, new QEvent(QEvent::Type(kCloseEvent))); };
+    // The worker's news are calls by name that carry nothing: what they
+    // report is read from the job under its own lock, so the thread checker
+    // sees every hand-off.
+    events.scanned = [this] { PostOnce(m_scanPosted, "ShowFileCount"); };
+    events.progressed = [this] { PostOnce(m_progressPosted, "ShowProgress"); };
+    events.finished = [this] { QMetaObject::invokeMethod(this, "CloseWhenLoaded", Qt::QueuedConnection); };
     m_job = std::make_shared<kestrel::jobs::CLoadJob>(std::move(target), folder.toStdWString(), std::move(events));
 }
 
@@ -95,10 +96,10 @@ void CLoadFile::showEvent(QShowEvent* event)
 
 // Progress is posted at most once until the popup has shown it: a fast load
 // does not fill the event queue with one message per file.
-void CLoadFile::PostOnce(std::atomic<bool>& pending, int type)
+void CLoadFile::PostOnce(std::atomic<bool>& pending, const char* method)
 {
     if (!pending.exchange(true))
-        QCoreApplication::postEvent(this, new QEvent(QEvent::Type(type)));
+        QMetaObject::invokeMethod(this, method, Qt::QueuedConnection);
 }
 
 void CLoadFile::ShowFileCount()
@@ -123,24 +124,20 @@ void CLoadFile::ShowProgress()
 
 bool CLoadFile::event(QEvent* event)
 {
-    const int type = event->type();
-    if (type == kScannedEvent) {
-        ShowFileCount();
-        return true;
-    }
-    if (type == kProgressEvent) {
-        ShowProgress();
-        return true;
-    }
-    if (type == kCloseEvent) {
-        if (!m_closed && !m_cancelling) {
-            m_closed = true;
-            ShowProgress();
-            done(IdOk);
-        }
+    if (event->type() == kCloseEvent) {
+        CloseWhenLoaded();
         return true;
     }
     return IPopupBase::event(event);
+}
+
+void CLoadFile::CloseWhenLoaded()
+{
+    if (!m_closed && !m_cancelling) {
+        m_closed = true;
+        ShowProgress();
+        done(IdOk);
+    }
 }
 
 void CLoadFile::OnOK()

@@ -59,9 +59,11 @@ protected:
 
 private:
     void PlaceProgress();
-    void PostOnce(std::atomic<bool>& pending, int type);
-    void ShowProgress();
-    void ShowFileCount();
+    void PostOnce(std::atomic<bool>& pending, const char* method);
+    Q_INVOKABLE void ShowProgress();
+    Q_INVOKABLE void ShowFileCount();
+    // The load ended (not after a cancel, which closes on its own clock).
+    Q_INVOKABLE void CloseWhenLoaded();
 
     bool m_hasTarget = false;
     std::shared_ptr<kestrel::jobs::CLoadJob> m_job;

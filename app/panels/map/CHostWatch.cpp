@@ -10,6 +10,8 @@ namespace kestrel::map {
 struct CHostWatch::Link {
     std::mutex lock;
     CHostWatch* owner = nullptr;
+    bool answered = false;  // an answer waits for TakeAnswer
+    bool connected = false;
 };
 
 CHostWatch::CHostWatch(QObject* parent) : QObject(parent), m_link(std::make_shared<Link>())
@@ -44,14 +46,23 @@ void CHostWatch::CheckNow()
     std::thread([link = m_link, target = m_target] {
         const bool connected = ProbeHost(target) == 1;
         std::lock_guard<std::mutex> guard(link->lock);
+        link->connected = connected;
+        link->answered = true;
         if (link->owner)
-            QMetaObject::invokeMethod(
-                link->owner, [owner = link->owner, connected] { owner->OnAnswer(connected); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(link->owner, "TakeAnswer", Qt::QueuedConnection);
     }).detach();
 }
 
-void CHostWatch::OnAnswer(bool connected)
+void CHostWatch::TakeAnswer()
 {
+    bool connected = false;
+    {
+        std::lock_guard<std::mutex> guard(m_link->lock);
+        if (!m_link->answered)
+            return;
+        m_link->answered = false;
+        connected = m_link->connected;
+    }
     m_probing = false;
     m_connected = connected;
     emit Answered(connected);

@@ -37,7 +37,10 @@ signals:
 
 private:
     struct Link;  // shared with the probe threads
-    void OnAnswer(bool connected);
+    // User-interface thread: takes the answer the probe left in the link.
+    // Posted by name and carrying nothing, so the answer crosses threads
+    // only under the link's lock, where the thread checker sees it.
+    Q_INVOKABLE void TakeAnswer();
 
     std::shared_ptr<Link> m_link;
     ProbeTarget m_target;
