@@ -102,6 +102,22 @@ inline CardOptions SmallTestCard(const std::string& folder, uint32_t seed)
     return o;
 }
 
+// A card of many tiny one-channel recordings (single AVI files of 0.5 s at
+// 64x48, 2 pictures a second): a load long enough to watch its progress,
+// cancel it or pull the card out half way, written in seconds.
+inline CardOptions ManyRecordingsCard(const std::string& folder, uint32_t seed, int recordings)
+{
+    CardOptions o = SmallTestCard(folder, seed);
+    o.recordings = recordings;
+    o.durationSec = 0.5;
+    o.width = 64;
+    o.height = 48;
+    o.fps = 2;
+    o.channels = 1;
+    o.container = Container::Avi;
+    return o;
+}
+
 // Returns false and sets error when the card cannot be written.
 bool GenerateCard(const CardOptions& options, CardResult* result, std::string* error);
 

@@ -143,16 +143,10 @@ protected:
     {
         s_tmp = new QTemporaryDir;
         ASSERT_TRUE(s_tmp->isValid());
-        kestrel::cardgen::CardOptions o = kestrel::cardgen::SmallTestCard(s_tmp->filePath("big").toStdString(), 5);
         // Many short one-channel recordings: the load is long enough to be
         // seen half way and to be cancelled in the middle.
-        o.recordings = 1000;
-        o.durationSec = 0.5;
-        o.width = 64;
-        o.height = 48;
-        o.fps = 2;
-        o.channels = 1;
-        o.container = kestrel::cardgen::Container::Avi;
+        kestrel::cardgen::CardOptions o =
+            kestrel::cardgen::ManyRecordingsCard(s_tmp->filePath("big").toStdString(), 5, 1000);
         kestrel::cardgen::CardResult r;
         std::string error;
         ASSERT_TRUE(kestrel::cardgen::GenerateCard(o, &r, &error)) << error;
